@@ -1,0 +1,42 @@
+# The core (engine, store, download driver, catalogue, cards, search, monitor, reports, settings)
+# must stay free of Qt so that it runs headless in the command line, the tests and the fuzzers.
+# Core libraries are declared through zelidor_core_library(); the check at the end of the
+# top-level CMakeLists.txt fails the configure step when one of them links Qt, directly or
+# through another library.
+set_property(GLOBAL PROPERTY ZELIDOR_CORE_TARGETS "")
+
+function(zelidor_core_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    zelidor_set_warnings(${name})
+    set_property(GLOBAL APPEND PROPERTY ZELIDOR_CORE_TARGETS ${name})
+endfunction()
+
+function(_zelidor_collect_links target out)
+    set(seen ${${out}})
+    get_target_property(libs ${target} LINK_LIBRARIES)
+    get_target_property(ilibs ${target} INTERFACE_LINK_LIBRARIES)
+    foreach(lib IN LISTS libs ilibs)
+        if(NOT lib OR lib MATCHES "NOTFOUND$" OR lib IN_LIST seen)
+            continue()
+        endif()
+        list(APPEND seen ${lib})
+        if(TARGET ${lib})
+            _zelidor_collect_links(${lib} seen)
+        endif()
+    endforeach()
+    set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+function(zelidor_check_core_layering)
+    get_property(cores GLOBAL PROPERTY ZELIDOR_CORE_TARGETS)
+    foreach(core IN LISTS cores)
+        set(all "")
+        _zelidor_collect_links(${core} all)
+        foreach(lib IN LISTS all)
+            if(lib MATCHES "Qt[0-9]*::|Qt[0-9]*(Core|Gui|Widgets)")
+                message(FATAL_ERROR "Core library ${core} must not link Qt (it links ${lib})")
+            endif()
+        endforeach()
+    endforeach()
+endfunction()

@@ -1,0 +1,110 @@
+#include "engine/page_lines.h"
+
+#include <array>
+#include <memory>
+#include <stdexcept>
+
+namespace zelidor {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) {
+            std::fclose(f);
+        }
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+FilePtr openFile(const std::filesystem::path& file, const char* mode) {
+    FilePtr f(std::fopen(file.c_str(), mode));
+    if (!f) {
+        throw std::runtime_error("cannot open " + file.string());
+    }
+    return f;
+}
+
+void writeAll(std::FILE* out, const char* data, std::size_t size,
+              const std::filesystem::path& file) {
+    if (size != 0 && std::fwrite(data, 1, size, out) != size) {
+        throw std::runtime_error("cannot write " + file.string());
+    }
+}
+
+}  // namespace
+
+void splitPageLines(const std::filesystem::path& rawFile, const std::filesystem::path& linesFile) {
+    {
+        FilePtr raw = openFile(rawFile, "ab");
+        writeAll(raw.get(), "  \r\n  \r\n", 8, rawFile);
+        if (std::fflush(raw.get()) != 0) {
+            throw std::runtime_error("cannot write " + rawFile.string());
+        }
+    }
+    FilePtr in = openFile(rawFile, "rb");
+    FilePtr out = openFile(linesFile, "wb");
+    std::array<char, 64 * 1024> buffer{};
+    std::size_t got = 0;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), in.get())) > 0) {
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < got; ++i) {
+            if (buffer[i] == '\n') {
+                writeAll(out.get(), buffer.data() + start, i - start, linesFile);
+                writeAll(out.get(), "\r\n", 2, linesFile);
+                start = i + 1;
+            }
+        }
+        // Bytes after the last line feed of this block continue the line in the next block;
+        // the raw file always ends in a line feed, so nothing is left over at the end.
+        writeAll(out.get(), buffer.data() + start, got - start, linesFile);
+    }
+    if (std::ferror(in.get()) || std::fflush(out.get()) != 0) {
+        throw std::runtime_error("cannot split " + rawFile.string());
+    }
+}
+
+PageLineReader::PageLineReader(const std::filesystem::path& file) : file_(file) {
+    in_ = std::fopen(file.c_str(), "rb");
+    if (!in_) {
+        throw std::runtime_error("cannot open " + file.string());
+    }
+}
+
+PageLineReader::~PageLineReader() {
+    if (in_) {
+        std::fclose(in_);
+    }
+}
+
+int PageLineReader::next() {
+    return getc_unlocked(in_);
+}
+
+int PageLineReader::peek() {
+    int c = getc_unlocked(in_);
+    if (c != EOF) {
+        std::ungetc(c, in_);
+    }
+    return c;
+}
+
+bool PageLineReader::atEnd() {
+    return peek() == EOF;
+}
+
+std::string PageLineReader::readLine() {
+    std::string line;
+    for (int c = next(); c != EOF; c = next()) {
+        if (c == '\r') {
+            if (peek() == '\n') {
+                next();
+            }
+            break;
+        }
+        line += static_cast<char>(c);
+    }
+    return line;
+}
+
+}  // namespace zelidor

@@ -1,0 +1,51 @@
+#include "common/text.h"
+
+#include <gtest/gtest.h>
+
+namespace zelidor {
+namespace {
+
+TEST(Latin1, EveryByteSurvivesTheRoundTripThroughUtf8) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    std::string utf8 = latin1ToUtf8(all);
+    EXPECT_EQ(utf8ToLatin1(utf8), all);
+    EXPECT_EQ(latin1ToUtf8("\xE8"), "\xC3\xA8");      // è
+    EXPECT_EQ(latin1ToUtf8("\x80"), "\xE2\x82\xAC");  // € of Windows-1252
+}
+
+TEST(Latin1, CharactersOutsideTheCodePageAndBrokenUtf8StayVisible) {
+    EXPECT_EQ(utf8ToLatin1("a\xE4\xB8\xAD"
+                           "b"),
+              "a?b");                           // a CJK character
+    EXPECT_EQ(utf8ToLatin1("x\xC3"), "x\xC3");  // sequence cut short
+    EXPECT_EQ(utf8ToLatin1("\xA8z"), "\xA8z");  // stray continuation byte
+}
+
+TEST(FindNoCase, FoldsAccentedLettersAndCountsColumnsFromOne) {
+    EXPECT_EQ(findNoCase("xxABCxx", "abc", 1), 3u);
+    EXPECT_EQ(findNoCase("xxABCxx", "abc", 3), 3u);
+    EXPECT_EQ(findNoCase("xxABCxx", "abc", 4), 0u);
+    EXPECT_EQ(findNoCase("Perch\xC9 no", "perch\xE9"), 1u);
+    EXPECT_EQ(findNoCase("</TABLE>", "</table>"), 1u);
+    EXPECT_EQ(findNoCase("abc", "abcd"), 0u);
+    EXPECT_EQ(findNoCase("abc", "c", 9), 0u);
+    EXPECT_EQ(foldLatin1('\xD7'), '\xD7');  // the multiplication sign has no lower case
+}
+
+TEST(TextHelpers, TrimReplaceAndMid) {
+    EXPECT_EQ(trimBlanks("  Film  "), "Film");
+    EXPECT_EQ(trimBlanks("\tFilm "), "\tFilm");
+    EXPECT_EQ(trimBlanks("   "), "");
+    EXPECT_EQ(replaceAll("a<br>b<br>", "<br>", " | "), "a | b | ");
+    EXPECT_EQ(replaceAll("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
+    EXPECT_EQ(midText("<b>Film</b>", 4, 4), "Film");
+    EXPECT_EQ(midText("abc", 3, 10), "c");
+    EXPECT_EQ(midText("abc", 4, 1), "");
+}
+
+}  // namespace
+}  // namespace zelidor
