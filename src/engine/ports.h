@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/dialogs.h"
 #include "engine/programme_store.h"
 
 namespace zelidor {
@@ -47,25 +48,6 @@ class EngineDisplay {
     virtual void coverFiled(const std::string& /*fileName*/) {}
     // A failure reported in the third panel of the main window's status bar.
     virtual void showMainStatus(const std::string& /*text*/) {}
-};
-
-enum class Answer { Ok = 1, Cancel = 2, Retry = 4 };
-enum class MessageIcon { Information, Exclamation, Critical, Question };
-
-// Message boxes. question() is the engine's Retry/Cancel box; whoever implements it decides the
-// answer (a window asks the user, a test or the command line follows a policy).
-class Dialogs {
-  public:
-    virtual ~Dialogs() = default;
-    virtual void message(const std::string& title, const std::string& text, MessageIcon icon) = 0;
-    virtual Answer question(const std::string& title, const std::string& text) = 0;
-};
-
-// The desktop's "open" of a web address or a file (the user's default program).
-class Desktop {
-  public:
-    virtual ~Desktop() = default;
-    virtual void open(const std::string& address) = 0;
 };
 
 // The settings the engine reads while it runs. Values that the user can change in the middle of a
