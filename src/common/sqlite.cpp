@@ -83,6 +83,10 @@ std::int64_t Database::changes() const {
     return sqlite3_changes64(db_);
 }
 
+void Database::setBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(db_, milliseconds);
+}
+
 Statement::Statement(Database& db, std::string_view sql) : db_(&db) {
     if (sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_,
                            nullptr) != SQLITE_OK) {

@@ -37,6 +37,8 @@ class Database {
     void exec(std::string_view sql);
     Statement prepare(std::string_view sql);
     std::int64_t changes() const;
+    // How long a statement waits for another connection's write lock before it fails.
+    void setBusyTimeout(int milliseconds);
     const std::filesystem::path& file() const { return file_; }
     sqlite3* handle() const { return db_; }
 

@@ -1,0 +1,224 @@
+#include "download/download_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "support/temp_dir.h"
+
+namespace zelidor {
+namespace {
+
+// Stands in for the engine: stores the programmes a test scripted for each channel-day through
+// the same connection the driver uses, and can fail or press Stop on request.
+class ScriptedRunner : public ChannelDayRunner {
+  public:
+    explicit ScriptedRunner(ProgrammeStore& store) : store_(store) {}
+
+    void startSession() override { ++sessions; }
+
+    ChannelDayOutcome runChannelDay(const std::string& scriptName,
+                                    const std::string& dayStamp) override {
+        calls.push_back(scriptName + "@" + dayStamp);
+        if (onRun) {
+            onRun(scriptName, dayStamp);
+        }
+        auto it = outcomes.find(scriptName + "@" + dayStamp);
+        ChannelDayOutcome outcome = it != outcomes.end() ? it->second : defaultOutcome;
+        std::string channel = scriptName.substr(0, scriptName.size() - 4);
+        for (int n = 1; n <= outcome.saved; ++n) {
+            ProgrammeRow row;
+            row.data = std::stoll(dayStamp);
+            row.palinsesto = channel;
+            row.numerazione = n;
+            row.titolo = "new " + std::to_string(n);
+            store_.insert(row);
+        }
+        return outcome;
+    }
+
+    ChannelDayOutcome defaultOutcome{true, true, false, 3};
+    std::map<std::string, ChannelDayOutcome> outcomes;
+    std::function<void(const std::string&, const std::string&)> onRun;
+    std::vector<std::string> calls;
+    int sessions = 0;
+
+  private:
+    ProgrammeStore& store_;
+};
+
+class RecordingDisplay : public DownloadDisplay {
+  public:
+    void runStarted(int channels, int days) override {
+        events.push_back("start " + std::to_string(channels) + " " + std::to_string(days));
+    }
+    void channelProgress(int v) override { events.push_back("channel " + std::to_string(v)); }
+    void dayProgress(int v) override { events.push_back("day " + std::to_string(v)); }
+    void showRunStatus(const std::string& text, StatusColour) override {
+        events.push_back("status " + text);
+    }
+    void showCalendarDay(const Day& day) override { events.push_back("calendar " + day.stamp()); }
+    void resetLiveView() override { events.push_back("reset"); }
+    void appendLog(const std::string& line) override { log.push_back(line); }
+    void runFinished() override { events.push_back("finished"); }
+
+    std::vector<std::string> events;
+    std::vector<std::string> log;
+};
+
+class RecordingPower : public PowerControl {
+  public:
+    void request(ShutdownMode mode) override { requests.push_back(mode); }
+    std::vector<ShutdownMode> requests;
+};
+
+class DownloadDriverTest : public testing::Test {
+  protected:
+    DownloadSummary run(DownloadPlan plan) {
+        DownloadDriver driver(store, runner, display, power);
+        return driver.run(plan, stop);
+    }
+    void storeOld(const std::string& channel, std::int64_t day, int count) {
+        for (int n = 1; n <= count; ++n) {
+            store.insert(ProgrammeRow{day, "06:00", "old", {}, {}, {}, channel, n, {}});
+        }
+    }
+    std::vector<std::string> titles(std::int64_t day, const std::string& channel) {
+        std::vector<std::string> out;
+        for (const auto& row : store.channelDay(day, channel)) {
+            out.push_back(row.titolo.value_or(""));
+        }
+        return out;
+    }
+
+    test::TempDir dir;
+    ProgrammeStore store{dir / "Zelidor.db"};
+    ScriptedRunner runner{store};
+    RecordingDisplay display;
+    RecordingPower power;
+    std::atomic<bool> stop{false};
+};
+
+TEST_F(DownloadDriverTest, ReplacesEachChannelDayAndLogsItInListOrder) {
+    storeOld("Rai Uno", 20021205, 5);
+    auto summary = run({{"Rai Uno", "Canale 5"}, *Day::parse("20021205"), 2, std::nullopt});
+    EXPECT_EQ(runner.calls,
+              (std::vector<std::string>{"Rai Uno.zdr@20021205", "Rai Uno.zdr@20021206",
+                                        "Canale 5.zdr@20021205", "Canale 5.zdr@20021206"}));
+    EXPECT_EQ(titles(20021205, "Rai Uno"), (std::vector<std::string>{"new 1", "new 2", "new 3"}));
+    EXPECT_EQ(display.log, (std::vector<std::string>{
+                               "Network : Rai Uno.zdr   Day : 05/12/2002 Import Complete...",
+                               "Network : Rai Uno.zdr   Day : 06/12/2002 Import Complete...",
+                               "Network : Canale 5.zdr   Day : 05/12/2002 Import Complete...",
+                               "Network : Canale 5.zdr   Day : 06/12/2002 Import Complete..."}));
+    EXPECT_EQ(summary.committedCount(), 4);
+    EXPECT_EQ(summary.programmesStored(), 12);
+    EXPECT_EQ(runner.sessions, 1);
+    EXPECT_EQ(display.events.front(), "start 3 2");
+    EXPECT_EQ(display.events.back(), "finished");
+}
+
+TEST_F(DownloadDriverTest, SevenDaysCrossIntoTheNewYearAndTheNextChannelStartsAgain) {
+    run({{"A", "B"}, *Day::parse("20021228"), 7, std::nullopt});
+    ASSERT_EQ(runner.calls.size(), 14u);
+    EXPECT_EQ(runner.calls[3], "A.zdr@20021231");
+    EXPECT_EQ(runner.calls[4], "A.zdr@20030101");
+    EXPECT_EQ(runner.calls[6], "A.zdr@20030103");
+    EXPECT_EQ(runner.calls[7], "B.zdr@20021228");
+    // After every channel the calendar shows the first day again; days after the first reset
+    // the live view.
+    int resets = 0;
+    int backToFirst = 0;
+    for (const auto& e : display.events) {
+        resets += e == "reset" ? 1 : 0;
+        backToFirst += e == "calendar 20021228" ? 1 : 0;
+    }
+    EXPECT_EQ(resets, 12);
+    EXPECT_EQ(backToFirst, 2);
+}
+
+TEST_F(DownloadDriverTest, AFailedFetchAnInvalidScriptOrAnEmptyPageKeepsTheOldProgrammes) {
+    storeOld("A", 20021205, 4);
+    storeOld("B", 20021205, 4);
+    storeOld("C", 20021205, 4);
+    runner.outcomes["A.zdr@20021205"] = {true, false, false, 0};   // listing not fetched
+    runner.outcomes["B.zdr@20021205"] = {false, false, false, 0};  // invalid script
+    runner.outcomes["C.zdr@20021205"] = {true, true, false, 0};    // nothing found
+    auto summary = run({{"A", "B", "C", "D"}, *Day::parse("20021205"), 1, std::nullopt});
+    for (const char* channel : {"A", "B", "C"}) {
+        EXPECT_EQ(titles(20021205, channel).size(), 4u) << channel;
+        EXPECT_EQ(titles(20021205, channel).front(), "old") << channel;
+    }
+    EXPECT_EQ(titles(20021205, "D").size(), 3u);
+    EXPECT_EQ(summary.keptCount(), 3);
+    EXPECT_EQ(summary.channelDays[0].oldRows, 4);
+    ASSERT_EQ(display.log.size(), 7u);
+    EXPECT_EQ(display.log[0], DownloadDriver::keptLogLine("A.zdr", *Day::parse("20021205")));
+    EXPECT_EQ(display.log[1], "Network : A.zdr   Day : 05/12/2002 Import Complete...");
+}
+
+TEST_F(DownloadDriverTest, ARunThatFailsHalfwayLeavesNoHalfReplacedDay) {
+    storeOld("A", 20021205, 4);
+    runner.onRun = [](const std::string&, const std::string&) {
+        throw std::runtime_error("engine blew up");
+    };
+    auto summary = run({{"A"}, *Day::parse("20021205"), 1, std::nullopt});
+    EXPECT_EQ(titles(20021205, "A").size(), 4u);
+    ASSERT_TRUE(summary.channelDays[0].storeError);
+    EXPECT_EQ(display.log[0], "ERRORE DATABASE : engine blew up");
+}
+
+TEST_F(DownloadDriverTest, StopFinishesTheCurrentDayAndFetchesNothingMore) {
+    runner.onRun = [this](const std::string& script, const std::string& day) {
+        if (script == "B.zdr" && day == "20021207") {
+            stop = true;
+        }
+    };
+    auto summary = run({{"A", "B", "C"}, *Day::parse("20021205"), 7, ShutdownMode::Reboot});
+    ASSERT_EQ(runner.calls.size(), 10u);
+    EXPECT_EQ(runner.calls.back(), "B.zdr@20021207");
+    EXPECT_EQ(titles(20021207, "B").size(), 3u);  // the day in progress completed
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_EQ(power.requests, (std::vector<ShutdownMode>{ShutdownMode::Reboot}));
+    EXPECT_EQ(display.events[display.events.size() - 2], "status Import Completed !");
+    EXPECT_NE(std::find(display.events.begin(), display.events.end(), "calendar 20021205"),
+              display.events.end());
+}
+
+TEST_F(DownloadDriverTest, NoChannelEndsAtOnceAndStillShutsDownWhenAsked) {
+    auto summary = run({{}, *Day::parse("20021205"), 1, ShutdownMode::PowerOff});
+    EXPECT_TRUE(runner.calls.empty());
+    EXPECT_EQ(display.events, (std::vector<std::string>{"start 1 1", "channel 1", "day 1",
+                                                        "status Import Completed !", "finished"}));
+    EXPECT_EQ(power.requests, (std::vector<ShutdownMode>{ShutdownMode::PowerOff}));
+    EXPECT_TRUE(summary.shutdownRequested);
+}
+
+TEST_F(DownloadDriverTest, ADatabaseLockedByAnotherProgramSkipsTheDayAndKeepsGoing) {
+    Database other(dir / "Zelidor.db");
+    store.database().setBusyTimeout(200);
+    runner.onRun = [&](const std::string&, const std::string&) {};
+    {
+        Transaction lock(other);
+        auto summary = run({{"A"}, *Day::parse("20021205"), 2, std::nullopt});
+        ASSERT_EQ(summary.channelDays.size(), 2u);
+        EXPECT_TRUE(summary.channelDays[0].storeError);
+        EXPECT_TRUE(runner.calls.empty());  // nothing fetched for a day that cannot be stored
+    }
+    // Once the other program lets go, downloads store again.
+    auto summary = run({{"A"}, *Day::parse("20021205"), 1, std::nullopt});
+    EXPECT_TRUE(summary.channelDays[0].committed);
+}
+
+TEST(ShutdownMode, StoredTextsMapToTheFiveModes) {
+    EXPECT_EQ(shutdownModeFromText("0"), ShutdownMode::LogOff);
+    EXPECT_EQ(shutdownModeFromText("4"), ShutdownMode::PowerOff);
+    EXPECT_FALSE(shutdownModeFromText("5"));
+    EXPECT_FALSE(shutdownModeFromText(""));
+    EXPECT_EQ(shutdownCommand(ShutdownMode::Reboot),
+              (std::vector<std::string>{"systemctl", "reboot"}));
+}
+
+}  // namespace
+}  // namespace zelidor
