@@ -37,20 +37,10 @@ TEST(ConfigStore, CreatesTheFileTheTableAndOneDefaultRowOnFirstUse) {
     ConfigStore store(app.path());
     EXPECT_TRUE(std::filesystem::exists(app / "database" / "config.db"));
 
-    ConfigRow expected;
-    expected.card = "Blu.htm";  // the first *.htm by name; .txt and .html are no templates
+    // The first *.htm by name is the card; .txt and .html files are no templates.
+    const ConfigRow expected{12510, 10425, 1000, 1500, "Blu.htm", 1,
+                             0,     0,     "1",  0,    "sample",  "sample"};
     EXPECT_EQ(store.read(), expected);
-    EXPECT_EQ(expected.winWidth, 12510);
-    EXPECT_EQ(expected.winHeight, 10425);
-    EXPECT_EQ(expected.winTop, 1000);
-    EXPECT_EQ(expected.winLeft, 1500);
-    EXPECT_EQ(expected.checkUpdate, 1);
-    EXPECT_EQ(expected.shutDown, 0);
-    EXPECT_EQ(expected.scriptError, 0);
-    EXPECT_EQ(expected.shutType, "1");
-    EXPECT_EQ(expected.takeOnlyListed, 0);
-    EXPECT_EQ(expected.listingsHost, "sample");
-    EXPECT_EQ(expected.updateHost, "sample");
 
     ConfigStore again(app.path());  // reopening neither adds a row nor resets the values
     again.setText(ConfigField::Card, "zeta.htm");
