@@ -1,0 +1,86 @@
+#include "config/config_database.h"
+
+#include <string>
+
+#include "config/config_row.h"
+
+namespace zelidor {
+
+namespace {
+
+std::string createConfigTableSql() {
+    std::string sql = "CREATE TABLE IF NOT EXISTS Config (";
+    for (const ConfigColumn& column : kConfigColumns) {
+        sql += std::string(column.name) + " " + std::string(column.sqlType) + ", ";
+    }
+    sql.resize(sql.size() - 2);
+    return sql + ")";
+}
+
+void checkConfigLayout(Database& db) {
+    Statement columns = db.prepare("SELECT name FROM pragma_table_info('Config') ORDER BY cid");
+    std::size_t position = 0;
+    while (columns.step()) {
+        if (position >= kConfigColumns.size() || columns.utf8(0) != kConfigColumns[position].name) {
+            throw StoreError(db.file().string() + ": the Config table has an unexpected column '" +
+                             columns.utf8(0) + "' at position " + std::to_string(position));
+        }
+        ++position;
+    }
+    if (position != kConfigColumns.size()) {
+        throw StoreError(db.file().string() + ": the Config table lacks the column '" +
+                         std::string(kConfigColumns[position].name) + "'");
+    }
+}
+
+void insertRow(Database& db, const ConfigRow& row) {
+    Statement insert = db.prepare(
+        "INSERT INTO Config (WinWidth, WinHeight, WinTop, WinLeft, Card, CheckUpdate, ShutDown, "
+        "ScriptError, ShutType, TakeOnlyListed, ListingsHost, UpdateHost) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    insert.bind(1, row.winWidth).bind(2, row.winHeight).bind(3, row.winTop).bind(4, row.winLeft);
+    insert.bindLatin1(5, std::string_view(row.card));
+    insert.bind(6, std::int64_t{row.checkUpdate}).bind(7, std::int64_t{row.shutDown});
+    insert.bind(8, std::int64_t{row.scriptError}).bindLatin1(9, std::string_view(row.shutType));
+    insert.bind(10, std::int64_t{row.takeOnlyListed});
+    insert.bindLatin1(11, std::string_view(row.listingsHost));
+    insert.bindLatin1(12, std::string_view(row.updateHost));
+    insert.run();
+}
+
+bool hasRow(Database& db) {
+    Statement query = db.prepare("SELECT EXISTS (SELECT 1 FROM Config)");
+    return query.step() && query.integer(0) != 0;
+}
+
+// Called inside a write transaction, so that two programs starting together add one row, not two.
+void insertDefaultRowIfMissing(Database& db, const std::filesystem::path& appFolder) {
+    if (!hasRow(db)) {
+        insertRow(db, defaultConfigRow(appFolder));
+    }
+}
+
+}  // namespace
+
+std::filesystem::path configDatabaseFile(const std::filesystem::path& appFolder) {
+    return appFolder / "database" / "config.db";
+}
+
+void prepareConfigDatabase(Database& db, const std::filesystem::path& appFolder) {
+    Transaction transaction(db);
+    db.exec(createConfigTableSql());
+    db.exec("CREATE TABLE IF NOT EXISTS Importa (Titolo TEXT)");
+    checkConfigLayout(db);
+    insertDefaultRowIfMissing(db, appFolder);
+    transaction.commit();
+}
+
+void ensureConfigRow(Database& db, const std::filesystem::path& appFolder) {
+    if (!hasRow(db)) {
+        Transaction transaction(db);
+        insertDefaultRowIfMissing(db, appFolder);
+        transaction.commit();
+    }
+}
+
+}  // namespace zelidor

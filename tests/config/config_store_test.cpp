@@ -1,0 +1,191 @@
+#include "config/config_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "common/text.h"
+#include "config/config_database.h"
+#include "support/temp_dir.h"
+
+namespace zelidor {
+namespace {
+
+std::int64_t rowCount(const std::filesystem::path& app) {
+    Database db(configDatabaseFile(app));
+    Statement count = db.prepare("SELECT count(*) FROM Config");
+    count.step();
+    return count.integer(0);
+}
+
+std::string everyHighByte() {
+    std::string text;
+    for (int byte = 0xA0; byte <= 0xFF; ++byte) {
+        text += static_cast<char>(byte);
+    }
+    return text;
+}
+
+TEST(ConfigStore, CreatesTheFileTheTableAndOneDefaultRowOnFirstUse) {
+    test::TempDir app;
+    app.makeAppFolders();
+    for (const char* name : {"zeta.htm", "Blu.htm", "alfa.txt", "aaa.html"}) {
+        test::writeFile(app / "htmlcards" / name, "x");
+    }
+    ConfigStore store(app.path());
+    EXPECT_TRUE(std::filesystem::exists(app / "database" / "config.db"));
+
+    // The first *.htm by name is the card; .txt and .html files are no templates.
+    const ConfigRow expected{12510, 10425, 1000, 1500, "Blu.htm", 1,
+                             0,     0,     "1",  0,    "sample",  "sample"};
+    EXPECT_EQ(store.read(), expected);
+
+    ConfigStore again(app.path());  // reopening neither adds a row nor resets the values
+    again.setText(ConfigField::Card, "zeta.htm");
+    EXPECT_EQ(ConfigStore(app.path()).read().card, "zeta.htm");
+    EXPECT_EQ(rowCount(app.path()), 1);
+}
+
+TEST(ConfigStore, WithoutTemplatesTheCardIsEmpty) {
+    test::TempDir app;
+    EXPECT_EQ(ConfigStore(app.path()).read().card, "");
+}
+
+TEST(ConfigStore, AMissingRowOrTableIsCreatedAgainWithTheDefaults) {
+    test::TempDir app;
+    ConfigStore store(app.path());
+    store.setNumber(ConfigField::WinWidth, 9000);
+    store.database().exec("DELETE FROM Config");
+    EXPECT_EQ(store.read(), ConfigRow{});
+    EXPECT_EQ(rowCount(app.path()), 1);
+
+    store.database().exec("DROP TABLE Config");
+    EXPECT_EQ(ConfigStore(app.path()).read(), ConfigRow{});
+}
+
+TEST(ConfigStore, ColumnsStandAtTheirPositionsAndPositionSevenIsTheScriptErrorFlag) {
+    test::TempDir app;
+    ConfigStore store(app.path());
+    Statement columns =
+        store.database().prepare("SELECT name FROM pragma_table_info('Config') ORDER BY cid");
+    std::vector<std::string> names;
+    while (columns.step()) {
+        names.push_back(columns.utf8(0));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"WinWidth", "WinHeight", "WinTop", "WinLeft", "Card",
+                                               "CheckUpdate", "ShutDown", "ScriptError", "ShutType",
+                                               "TakeOnlyListed", "ListingsHost", "UpdateHost"}));
+
+    store.setWindowPlacement(12000, 9000, 200, 300);
+    EXPECT_EQ(store.flagAtPosition(0), 12000);
+    EXPECT_EQ(store.flagAtPosition(1), 9000);
+    EXPECT_EQ(store.flagAtPosition(2), 200);
+    EXPECT_EQ(store.flagAtPosition(3), 300);
+    EXPECT_EQ(store.flagAtPosition(7), 0);
+    store.setNumber(ConfigField::ScriptError, 1);
+    EXPECT_EQ(store.flagAtPosition(7), 1);
+    EXPECT_EQ(store.read().scriptError, 1);
+    EXPECT_EQ(store.flagAtPosition(5), 1);  // CheckUpdate stays as it was
+    EXPECT_THROW(store.flagAtPosition(12), std::out_of_range);
+    EXPECT_THROW(store.flagAtPosition(-1), std::out_of_range);
+}
+
+TEST(ConfigStore, WritesTheWholeRowAndSingleFields) {
+    test::TempDir app;
+    ConfigStore store(app.path());
+    ConfigRow row{11355.5, 8320, -15, 45, "scuro.htm",      0,
+                  1,       1,    "3", 1,  "127.0.0.1:8080", "aggiornamenti.example:81"};
+    store.write(row);
+    EXPECT_EQ(store.read(), row);
+
+    store.setNumber(ConfigField::ShutDown, 0);
+    store.setText(ConfigField::ShutType, "4");
+    store.setText(ConfigField::ListingsHost, "sample");
+    row.shutDown = 0;
+    row.shutType = "4";
+    row.listingsHost = "sample";
+    EXPECT_EQ(store.read(), row);
+
+    EXPECT_THROW(store.setText(ConfigField::ScriptError, "1"), std::invalid_argument);
+    EXPECT_THROW(store.setNumber(ConfigField::Card, 1), std::invalid_argument);
+}
+
+TEST(ConfigStore, LatinOneTextsRoundTripAndAreStoredAsUtf8) {
+    test::TempDir app;
+    ConfigStore store(app.path());
+    std::string high = everyHighByte();
+    store.setText(ConfigField::Card, "Citt\xE0 " + high);
+    EXPECT_EQ(store.read().card, "Citt\xE0 " + high);
+
+    Statement stored = store.database().prepare("SELECT Card FROM Config");
+    ASSERT_TRUE(stored.step());
+    EXPECT_EQ(stored.utf8(0), latin1ToUtf8("Citt\xE0 " + high));
+}
+
+TEST(ConfigStore, TextsWithQuotesAndPercentSignsAreStoredAsTheyAre) {
+    test::TempDir app;
+    ConfigStore store(app.path());
+    const std::string nasty = "L'ispettore 100% '); DROP TABLE Config; --";
+    store.setText(ConfigField::Card, nasty);
+    EXPECT_EQ(store.read().card, nasty);
+    EXPECT_EQ(rowCount(app.path()), 1);
+}
+
+TEST(ConfigStore, AReaderSeesWhatAnotherConnectionCommitted) {
+    test::TempDir app;
+    ConfigStore engineView(app.path());
+    ConfigStore window(app.path());
+    EXPECT_EQ(engineView.flagAtPosition(7), 0);
+    window.setNumber(ConfigField::ScriptError, 1);
+    EXPECT_EQ(engineView.flagAtPosition(7), 1);
+
+    ConfigRow changed = window.read();
+    changed.card = "altro.htm";
+    changed.checkUpdate = 0;
+    window.write(changed);
+    EXPECT_EQ(engineView.read(), changed);
+}
+
+TEST(ConfigStore, AFileThatIsNotADatabaseIsAnErrorNotAnEmptyConfiguration) {
+    test::TempDir app;
+    app.makeAppFolders();
+    test::writeFile(app / "database" / "config.db", std::string(8192, '\x5A'));
+    EXPECT_THROW(ConfigStore store(app.path()), StoreError);
+    EXPECT_EQ(test::readFile(app / "database" / "config.db"), std::string(8192, '\x5A'));
+}
+
+TEST(ConfigStore, AConfigTableWithOtherColumnsIsAnError) {
+    test::TempDir app;
+    {
+        Database db(configDatabaseFile(app.path()));
+        db.exec(
+            "CREATE TABLE Config (WinWidth, WinHeight, WinTop, WinLeft, Card, CheckUpdate, "
+            "ShutDown, ShutType, ScriptError, TakeOnlyListed, ListingsHost, UpdateHost)");
+    }
+    EXPECT_THROW(ConfigStore store(app.path()), StoreError);
+}
+
+TEST(ConfigStore, AReadOnlyFileIsAnError) {
+    test::TempDir app;
+    ConfigStore(app.path()).setNumber(ConfigField::ScriptError, 1);
+    test::shareWithOthers(app.path());
+    ::chmod((app / "database" / "config.db").c_str(), 0444);
+    EXPECT_EXIT(
+        {
+            test::becomeUnprivileged();
+            try {
+                ConfigStore store(app.path());
+                store.setNumber(ConfigField::ScriptError, 0);
+            } catch (const StoreError&) {
+                std::exit(0);
+            }
+            std::exit(1);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(ConfigStore(app.path()).flagAtPosition(7), 1);
+}
+
+}  // namespace
+}  // namespace zelidor

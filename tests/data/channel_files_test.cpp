@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "common/number.h"
+#include "data_folders.h"
+#include "engine/channel_table.h"
+#include "engine/script_header.h"
+#include "support/temp_dir.h"
+
+namespace zelidor {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::set<std::string> channelFileNames(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() == ".zdr") {
+            names.insert(entry.path().filename().string());
+        }
+    }
+    return names;
+}
+
+TEST(ChannelFiles, OneFilePerChannelOfTheTableNamedExactlyAfterIt) {
+    std::set<std::string> expected;
+    for (const ChannelInfo& channel : builtinChannels()) {
+        expected.insert(std::string(channel.name) + ".zdr");
+    }
+    EXPECT_EQ(expected.size(), 51u);
+    EXPECT_EQ(channelFileNames(test::shippedAppFolder() / "TV"), expected);
+    for (const std::string& name : expected) {
+        EXPECT_NE(findChannelByScriptName(name), nullptr) << name;
+    }
+}
+
+TEST(ChannelFiles, EachCarriesTheCategoryOfTheTableAndTheThreeCatalogueValues) {
+    std::set<std::string> catalogueKeys;  // the channel catalogue refuses a key used twice
+    for (const ChannelInfo& channel : builtinChannels()) {
+        std::string name(channel.name);
+        auto header = readScriptHeaderFile(test::shippedAppFolder() / "TV" / (name + ".zdr"));
+        ASSERT_TRUE(header) << name;
+        ASSERT_TRUE(header->antenna && header->dateBuild && header->madeBy && header->webSite)
+            << name;
+        std::int64_t category = roundHalfEven(leadingNumber(*header->antenna));
+        EXPECT_EQ(category, static_cast<int>(channel.category)) << name;
+        EXPECT_TRUE(category >= 1 && category <= 5) << name;
+        for (const std::string& value :
+             {std::string(), *header->dateBuild, *header->madeBy, *header->webSite}) {
+            EXPECT_TRUE(catalogueKeys.insert(name + value).second)
+                << name << ": empty or repeated catalogue value '" << value << "'";
+        }
+    }
+}
+
+TEST(ChannelFiles, HoldNoScriptKeywordsBesideTheHeaderAndAreLatinOne) {
+    for (const ChannelInfo& channel : builtinChannels()) {
+        std::string name = std::string(channel.name) + ".zdr";
+        std::string bytes = test::readFile(test::shippedAppFolder() / "TV" / name);
+        EXPECT_FALSE(test::holdsUtf8Sequence(bytes)) << name;
+        std::istringstream lines(bytes);
+        for (std::string line; std::getline(lines, line);) {
+            bool headerKey = line.starts_with("#ANTENNA#=") || line.starts_with("#DATEBUILD#=") ||
+                             line.starts_with("#MADEBY#=") || line.starts_with("#WEBSITE#=");
+            // A number sign elsewhere could spell a keyword, and a comma would split a value.
+            EXPECT_TRUE(headerKey ? line.find(',') == std::string::npos
+                                  : line.find('#') == std::string::npos)
+                << name << ": " << line;
+        }
+    }
+}
+
+TEST(LaidOutFolder, HoldsTheShippedFilesAndTheEmptyWorkingFolders) {
+    fs::path app = test::laidOutAppFolder();
+    EXPECT_TRUE(fs::is_directory(app / "TempDir"));
+    EXPECT_TRUE(fs::is_directory(app / "database"));
+    for (const auto& entry : fs::recursive_directory_iterator(test::shippedAppFolder())) {
+        if (entry.is_regular_file()) {
+            fs::path relative = fs::relative(entry.path(), test::shippedAppFolder());
+            ASSERT_TRUE(fs::exists(app / relative)) << relative;
+            EXPECT_EQ(test::readFile(app / relative), test::readFile(entry.path())) << relative;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zelidor

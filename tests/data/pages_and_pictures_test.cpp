@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+#include <stb_image.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <regex>
+#include <set>
+#include <string>
+
+#include "common/text.h"
+#include "data_folders.h"
+#include "support/temp_dir.h"
+
+namespace zelidor {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool hasHighByte(const std::string& bytes) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(Pages, EveryPageDeclaresLatinOneAndIsNotUtf8) {
+    int pages = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(test::shippedAppFolder())) {
+        if (entry.path().extension() == ".htm") {
+            std::string bytes = test::readFile(entry.path());
+            EXPECT_TRUE(containsNoCase(bytes, "charset=iso-8859-1")) << entry.path();
+            EXPECT_FALSE(test::holdsUtf8Sequence(bytes)) << entry.path();
+            ++pages;
+        }
+    }
+    EXPECT_GE(pages, 2);
+}
+
+TEST(Pages, TheStartAndHelpPagesAreItalianTextWithLocalLinksThatResolve) {
+    for (const char* page : {"begin.htm", "help/help.htm"}) {
+        fs::path file = test::shippedAppFolder() / page;
+        std::string bytes = test::readFile(file);
+        EXPECT_TRUE(hasHighByte(bytes)) << page << " should carry accented letters as Latin-1";
+        EXPECT_TRUE(containsNoCase(bytes, "Zelidor")) << page;
+
+        // The HTML view works offline: every link must be a page anchor or a local file.
+        std::regex link(R"(href="([^"]*)\")");
+        for (std::sregex_iterator it(bytes.begin(), bytes.end(), link), end; it != end; ++it) {
+            std::string target = (*it)[1].str();
+            ASSERT_FALSE(target.empty()) << page;
+            EXPECT_EQ(target.find("://"), std::string::npos) << page << ": " << target;
+            if (target[0] == '#') {
+                EXPECT_NE(bytes.find("name=\"" + target.substr(1) + "\""), std::string::npos)
+                    << page << ": anchor " << target;
+            } else {
+                EXPECT_TRUE(fs::exists(file.parent_path() / target)) << page << ": " << target;
+            }
+        }
+    }
+}
+
+TEST(Pictures, NoneJpgIsARealJpegOfCardSize) {
+    std::string bytes = test::readFile(test::shippedAppFolder() / "covers" / "none.jpg");
+    ASSERT_GE(bytes.size(), 3u);
+    EXPECT_EQ(bytes.substr(0, 3), "\xFF\xD8\xFF");
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels =
+        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                              static_cast<int>(bytes.size()), &width, &height, &channels, 3);
+    ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
+    EXPECT_EQ(width, 140);
+    EXPECT_EQ(height, 105);
+    int darkest = 255, lightest = 0;  // a picture, not a blank rectangle
+    for (int i = 0; i < width * height * 3; ++i) {
+        darkest = std::min<int>(darkest, pixels[i]);
+        lightest = std::max<int>(lightest, pixels[i]);
+    }
+    stbi_image_free(pixels);
+    EXPECT_GT(lightest - darkest, 100);
+}
+
+std::uint32_t little(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
+    }
+    return value;
+}
+
+struct IconPixel {
+    int blue, green, red, alpha;
+};
+
+// The pixel at (x, y), y counted from the top, of a 32-bit icon image stored bottom-up.
+IconPixel iconPixel(const std::string& bytes, std::size_t image, int size, int x, int y) {
+    std::size_t at = image + 40 + (static_cast<std::size_t>(size - 1 - y) * size + x) * 4;
+    return {static_cast<unsigned char>(bytes.at(at)), static_cast<unsigned char>(bytes.at(at + 1)),
+            static_cast<unsigned char>(bytes.at(at + 2)),
+            static_cast<unsigned char>(bytes.at(at + 3))};
+}
+
+TEST(Pictures, SmileIcoIsARealIconWithA16AndA32PixelSmiley) {
+    std::string bytes = test::readFile(test::shippedAppFolder() / "htmlcards" / "smile.ico");
+    ASSERT_GE(bytes.size(), 6u);
+    EXPECT_EQ(little(bytes, 0, 2), 0u);  // reserved
+    EXPECT_EQ(little(bytes, 2, 2), 1u);  // icon, not cursor
+    std::uint32_t count = little(bytes, 4, 2);
+    std::set<int> sizes;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::size_t entry = 6 + 16 * i;
+        int size = static_cast<unsigned char>(bytes.at(entry));
+        std::uint32_t length = little(bytes, entry + 8, 4);
+        std::uint32_t offset = little(bytes, entry + 12, 4);
+        ASSERT_LE(offset + length, bytes.size());
+        sizes.insert(size);
+
+        // A 32-bit device-independent bitmap: header, colour pixels, then the transparency mask.
+        EXPECT_EQ(little(bytes, offset, 4), 40u);
+        EXPECT_EQ(little(bytes, offset + 4, 4), static_cast<std::uint32_t>(size));
+        EXPECT_EQ(little(bytes, offset + 8, 4), static_cast<std::uint32_t>(2 * size));
+        EXPECT_EQ(little(bytes, offset + 14, 2), 32u);
+        std::uint32_t maskRow = (static_cast<std::uint32_t>(size) + 31) / 32 * 4;
+        EXPECT_EQ(length, 40 + size * size * 4 + maskRow * size);
+
+        IconPixel corner = iconPixel(bytes, offset, size, 0, 0);
+        IconPixel cheek = iconPixel(bytes, offset, size, size / 4, size / 2);
+        EXPECT_EQ(corner.alpha, 0) << size;
+        EXPECT_EQ(cheek.alpha, 255) << size;
+        EXPECT_GT(cheek.red, 200) << size;  // yellow
+        EXPECT_GT(cheek.green, 150) << size;
+        EXPECT_LT(cheek.blue, 100) << size;
+    }
+    EXPECT_EQ(sizes, (std::set<int>{16, 32}));
+}
+
+}  // namespace
+}  // namespace zelidor
