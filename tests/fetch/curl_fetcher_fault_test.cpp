@@ -68,15 +68,14 @@ TEST_F(FetchServerTest, AServerThatStallsBeforeTheBodyCannotBeOpened) {
 TEST_F(FetchServerTest, AServerThatStallsMidBodyKeepsWhatArrived) {
     const std::string firstHalf = patternBytes(20'000);
     routes().Get("/half", [&](const httplib::Request&, httplib::Response& res) {
-        res.set_content_provider(
-            40'000, "application/octet-stream",
-            [&](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                if (offset == 0) {
-                    return sink.write(firstHalf.data(), firstHalf.size());
-                }
-                gate.wait();
-                return false;
-            });
+        res.set_content_provider(40'000, "application/octet-stream",
+                                 [&](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                     if (offset == 0) {
+                                         return sink.write(firstHalf.data(), firstHalf.size());
+                                     }
+                                     gate.wait();
+                                     return false;
+                                 });
     });
     server.start();
     CurlFetcher fetcher(shortLimits());
@@ -90,12 +89,12 @@ TEST_F(FetchServerTest, AServerThatStallsMidBodyKeepsWhatArrived) {
 TEST_F(FetchServerTest, ABodyCutShortOfItsLengthKeepsWhatArrived) {
     const std::string sent = patternBytes(3000);
     routes().Get("/cut", [&](const httplib::Request&, httplib::Response& res) {
-        res.set_content_provider(
-            5000, "application/octet-stream",
-            [&](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                // The first call sends part of the body; the second closes the connection.
-                return offset == 0 && sink.write(sent.data(), sent.size());
-            });
+        res.set_content_provider(5000, "application/octet-stream",
+                                 [&](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                     // The first call sends part of the body; the second closes the
+                                     // connection.
+                                     return offset == 0 && sink.write(sent.data(), sent.size());
+                                 });
     });
     server.start();
     CurlFetcher fetcher(shortLimits());
@@ -106,11 +105,10 @@ TEST_F(FetchServerTest, ABodyCutShortOfItsLengthKeepsWhatArrived) {
 
 TEST_F(FetchServerTest, TheNextRequestWorksAfterABrokenOne) {
     routes().Get("/cut", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content_provider(
-            5000, "application/octet-stream",
-            [](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                return offset == 0 && sink.write("abc", 3);
-            });
+        res.set_content_provider(5000, "application/octet-stream",
+                                 [](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                     return offset == 0 && sink.write("abc", 3);
+                                 });
     });
     routes().Get("/fine", [](const httplib::Request&, httplib::Response& res) {
         res.set_content("fine", "text/html");
@@ -139,8 +137,8 @@ TEST_F(FetchServerTest, ATargetThatCannotBeCreatedFailsWithoutARequest) {
     });
     server.start();
     CurlFetcher fetcher;
-    EXPECT_FALSE(fetcher.downloadToFile(server.url("/page"), dir / "no-such-folder" / "p.txt",
-                                        nullptr));
+    EXPECT_FALSE(
+        fetcher.downloadToFile(server.url("/page"), dir / "no-such-folder" / "p.txt", nullptr));
     EXPECT_EQ(requests, 0);
 }
 

@@ -38,13 +38,14 @@ TEST_F(FetchServerTest, AnEmptyBodyGivesAnEmptyFileAndSucceeds) {
 }
 
 TEST_F(FetchServerTest, AGzipBodyIsAskedForAndArrivesDecoded) {
-    const std::string page = std::string(5000, 'x') + "<!-- start DX main -->\n" + patternBytes(300);
+    const std::string page =
+        std::string(5000, 'x') + "<!-- start DX main -->\n" + patternBytes(300);
     std::string compressed;
-    httplib::detail::gzip_compressor().compress(
-        page.data(), page.size(), true, [&](const char* data, std::size_t n) {
-            compressed.append(data, n);
-            return true;
-        });
+    httplib::detail::gzip_compressor().compress(page.data(), page.size(), true,
+                                                [&](const char* data, std::size_t n) {
+                                                    compressed.append(data, n);
+                                                    return true;
+                                                });
     ASSERT_LT(compressed.size(), page.size());
     std::string acceptEncoding;
     routes().Get("/gz", [&](const httplib::Request& req, httplib::Response& res) {
@@ -61,9 +62,8 @@ TEST_F(FetchServerTest, AGzipBodyIsAskedForAndArrivesDecoded) {
 }
 
 TEST_F(FetchServerTest, RedirectsAreFollowedButNotForever) {
-    routes().Get("/old", [](const httplib::Request&, httplib::Response& res) {
-        res.set_redirect("/hop");
-    });
+    routes().Get("/old",
+                 [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/hop"); });
     routes().Get("/hop", [](const httplib::Request&, httplib::Response& res) {
         res.set_redirect("/new", 301);
     });
@@ -91,9 +91,8 @@ TEST_F(FetchServerTest, OneConnectionServesTheRequestsOfAFetcher) {
         clientPorts.insert(req.remote_port);
         res.set_content("page " + req.matches[1].str(), "text/html");
     });
-    routes().Get("/missing", [](const httplib::Request&, httplib::Response& res) {
-        res.status = 404;
-    });
+    routes().Get("/missing",
+                 [](const httplib::Request&, httplib::Response& res) { res.status = 404; });
     server.start();
     CurlFetcher fetcher;
     for (int i = 0; i < 3; ++i) {
@@ -112,11 +111,12 @@ TEST_F(FetchServerTest, AHundredMegabyteBodyStreamsToDisk) {
     static constexpr std::size_t kSize = 100u << 20;
     static constexpr std::size_t kPiece = 64u << 10;
     routes().Get("/big", [&](const httplib::Request&, httplib::Response& res) {
-        res.set_content_provider(kSize, "application/octet-stream",
-                                 [](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-                                     std::string piece = patternBytes(std::min(length, kPiece), offset);
-                                     return sink.write(piece.data(), piece.size());
-                                 });
+        res.set_content_provider(
+            kSize, "application/octet-stream",
+            [](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                std::string piece = patternBytes(std::min(length, kPiece), offset);
+                return sink.write(piece.data(), piece.size());
+            });
     });
     server.start();
     CurlFetcher fetcher;
