@@ -1,116 +1,180 @@
 #include "engine/fetch/curl_fetcher.h"
 
+#include <gtest/gtest.h>
+
+#include <condition_variable>
 #include <fstream>
 #include <mutex>
+#include <set>
 
-#include "fetch_server.h"
+#include "support/local_server.h"
+#include "support/temp_dir.h"
 
 namespace zelidor {
 namespace {
 
-using test::FetchServerTest;
-using test::patternBytes;
+using Clock = std::chrono::steady_clock;
+using httplib::Request;
+using httplib::Response;
 
-TEST_F(FetchServerTest, BodyIsWrittenByteForByteAndEveryByteIsReported) {
-    const std::string body = patternBytes(70'000);
+// libcurl judges the speed over its last seconds, so a stall after a burst of body is noticed a
+// few seconds later than one before any byte.
+constexpr auto kBounded = std::chrono::seconds(15);
+
+// A deterministic body of any length in which every byte value occurs.
+std::string patternBytes(std::size_t length, std::size_t offset = 0) {
+    std::string bytes(length, '\0');
+    for (std::size_t i = 0; i < length; ++i) {
+        bytes[i] = static_cast<char>(((offset + i) * 131 + (offset + i) / 251) & 0xFF);
+    }
+    return bytes;
+}
+
+// A door the server's handlers can stall at until the test ends.
+class Gate {
+  public:
+    void open() {
+        std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    void wait() {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, std::chrono::seconds(20), [this] { return open_; });
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool open_ = false;
+};
+
+class Fetcher : public testing::Test {
+  protected:
+    // Headers and body leave at once instead of waiting on the client's delayed acknowledgement.
+    Fetcher() { server.server().set_tcp_nodelay(true); }
+    void TearDown() override {
+        gate.open();  // stopping the server waits for stalled handlers
+        server.stop();
+    }
+
+    httplib::Server& routes() { return server.server(); }
+    // Serves body at path as a body whose length says total, sending only body and then
+    // closing, or stalling at the gate when stall is set.
+    void serveCut(const std::string& path, std::string body, std::size_t total, bool stall) {
+        routes().Get(path, [this, body, total, stall](const Request&, Response& res) {
+            res.set_content_provider(
+                total, "application/octet-stream",
+                [=, this](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                    if (offset == 0 && !body.empty()) {
+                        return sink.write(body.data(), body.size());
+                    }
+                    if (stall) {
+                        gate.wait();
+                    }
+                    return false;
+                });
+        });
+    }
+
+    static FetchLimits shortLimits() {
+        FetchLimits limits;
+        limits.connectTimeout = std::chrono::seconds(2);
+        limits.lowSpeedTime = std::chrono::seconds(1);
+        return limits;
+    }
+
+    // Downloads path into "page.txt", which holds old text before; sums the reported bytes.
+    bool download(CurlFetcher& fetcher, const std::string& path) {
+        test::writeFile(file(), "old contents");
+        reported = 0;
+        return fetcher.downloadToFile(server.url(path), file(),
+                                      [this](std::size_t count) { reported += count; });
+    }
+    std::filesystem::path file() const { return dir / "page.txt"; }
+    std::string fileText() const { return test::readFile(file()); }
+
+    test::LocalServer server;
+    Gate gate;
+    test::TempDir dir;
+    std::size_t reported = 0;
+};
+
+TEST_F(Fetcher, BodiesArriveByteForByteAndEveryByteIsReported) {
     std::string agent;
-    routes().Get("/page", [&](const httplib::Request& req, httplib::Response& res) {
+    routes().Get(R"(/(\d+))", [&](const Request& req, Response& res) {
         agent = req.get_header_value("User-Agent");
-        res.set_content(body, "application/octet-stream");
+        res.set_content(patternBytes(std::stoul(req.matches[1])), "application/octet-stream");
     });
     server.start();
     CurlFetcher fetcher;
-    ASSERT_TRUE(download(fetcher, "/page"));
-    EXPECT_EQ(fileText(), body);
-    EXPECT_EQ(reported, body.size());
+    for (std::size_t size : {70'000u, 0u}) {
+        ASSERT_TRUE(download(fetcher, "/" + std::to_string(size)));
+        EXPECT_EQ(fileText(), patternBytes(size));
+        EXPECT_EQ(reported, size);
+    }
     EXPECT_EQ(agent, "Zelidor");
+    EXPECT_EQ(fetcher.downloadToText(server.url("/300")), patternBytes(300));
 }
 
-TEST_F(FetchServerTest, AnEmptyBodyGivesAnEmptyFileAndSucceeds) {
-    routes().Get("/empty", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content("", "text/html");
-    });
-    server.start();
-    CurlFetcher fetcher;
-    EXPECT_TRUE(download(fetcher, "/empty"));
-    EXPECT_EQ(fileText(), "");
-    EXPECT_EQ(reported, 0u);
-}
-
-TEST_F(FetchServerTest, AGzipBodyIsAskedForAndArrivesDecoded) {
-    const std::string page =
-        std::string(5000, 'x') + "<!-- start DX main -->\n" + patternBytes(300);
-    std::string compressed;
+TEST_F(Fetcher, AGzipBodyIsAskedForAndArrivesDecoded) {
+    const std::string page = std::string(5000, 'x') + patternBytes(300);
+    std::string gzip;
     httplib::detail::gzip_compressor().compress(page.data(), page.size(), true,
                                                 [&](const char* data, std::size_t n) {
-                                                    compressed.append(data, n);
+                                                    gzip.append(data, n);
                                                     return true;
                                                 });
-    ASSERT_LT(compressed.size(), page.size());
-    std::string acceptEncoding;
-    routes().Get("/gz", [&](const httplib::Request& req, httplib::Response& res) {
-        acceptEncoding = req.get_header_value("Accept-Encoding");
+    std::string accepted;
+    routes().Get("/gz", [&](const Request& req, Response& res) {
+        accepted = req.get_header_value("Accept-Encoding");
         res.set_header("Content-Encoding", "gzip");
-        res.set_content(compressed, "application/octet-stream");
+        res.set_content(gzip, "application/octet-stream");
     });
     server.start();
     CurlFetcher fetcher;
     ASSERT_TRUE(download(fetcher, "/gz"));
-    EXPECT_NE(acceptEncoding.find("gzip"), std::string::npos) << acceptEncoding;
+    EXPECT_NE(accepted.find("gzip"), std::string::npos) << accepted;
     EXPECT_EQ(fileText(), page);
-    EXPECT_EQ(reported, page.size());  // the bytes of the page, as they are written
+    EXPECT_EQ(reported, page.size());
 }
 
-TEST_F(FetchServerTest, RedirectsAreFollowedButNotForever) {
-    routes().Get("/old",
-                 [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/hop"); });
-    routes().Get("/hop", [](const httplib::Request&, httplib::Response& res) {
-        res.set_redirect("/new", 301);
-    });
-    routes().Get("/new", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content("moved page", "text/html");
-    });
-    routes().Get("/loop", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content("redirect body", "text/html");
-        res.set_redirect("/loop");
-    });
+TEST_F(Fetcher, RedirectsAreFollowedButNotForever) {
+    routes().Get("/old", [](const Request&, Response& res) { res.set_redirect("/new", 301); });
+    routes().Get("/new",
+                 [](const Request&, Response& res) { res.set_content("moved", "text/html"); });
+    routes().Get("/loop", [](const Request&, Response& res) { res.set_redirect("/loop"); });
     server.start();
     CurlFetcher fetcher;
     ASSERT_TRUE(download(fetcher, "/old"));
-    EXPECT_EQ(fileText(), "moved page");
-
+    EXPECT_EQ(fileText(), "moved");
     EXPECT_FALSE(download(fetcher, "/loop"));
     EXPECT_EQ(fileText(), "");
 }
 
-TEST_F(FetchServerTest, OneConnectionServesTheRequestsOfAFetcher) {
+TEST_F(Fetcher, OneConnectionServesAllTheRequestsOfAFetcher) {
     std::mutex mutex;
     std::set<int> clientPorts;
-    routes().Get(R"(/p/(\d+))", [&](const httplib::Request& req, httplib::Response& res) {
+    routes().Get("/p", [&](const Request& req, Response& res) {
         std::lock_guard lock(mutex);
         clientPorts.insert(req.remote_port);
-        res.set_content("page " + req.matches[1].str(), "text/html");
+        res.set_content("page", "text/html");
     });
-    routes().Get("/missing",
-                 [](const httplib::Request&, httplib::Response& res) { res.status = 404; });
     server.start();
     CurlFetcher fetcher;
     for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(download(fetcher, "/p/" + std::to_string(i)));
-        EXPECT_EQ(fileText(), "page " + std::to_string(i));
+        ASSERT_TRUE(download(fetcher, "/p"));
     }
-    ASSERT_TRUE(fetcher.downloadToText(server.url("/p/9")));
+    ASSERT_TRUE(fetcher.downloadToText(server.url("/p")));
     EXPECT_EQ(clientPorts.size(), 1u);
-
-    CurlFetcher another;
-    ASSERT_TRUE(another.downloadToText(server.url("/p/5")));
-    EXPECT_EQ(clientPorts.size(), 2u);  // the count above is not blind to new connections
+    ASSERT_TRUE(CurlFetcher().downloadToText(server.url("/p")));
+    EXPECT_EQ(clientPorts.size(), 2u);  // the count does see a new connection
 }
 
-TEST_F(FetchServerTest, AHundredMegabyteBodyStreamsToDisk) {
+TEST_F(Fetcher, AHundredMegabyteBodyStreamsToDisk) {
     static constexpr std::size_t kSize = 100u << 20;
     static constexpr std::size_t kPiece = 64u << 10;
-    routes().Get("/big", [&](const httplib::Request&, httplib::Response& res) {
+    routes().Get("/big", [&](const Request&, Response& res) {
         res.set_content_provider(
             kSize, "application/octet-stream",
             [](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
@@ -131,49 +195,107 @@ TEST_F(FetchServerTest, AHundredMegabyteBodyStreamsToDisk) {
     }
 }
 
-TEST_F(FetchServerTest, TextDownloadsGiveTheBodyOrNothing) {
-    routes().Get("/release.txt", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content("1.3\r\nnotes", "text/plain");
-    });
-    routes().Get("/gone", [](const httplib::Request&, httplib::Response& res) {
-        res.status = 410;
-        res.set_content("gone", "text/plain");
+TEST_F(Fetcher, AnErrorStatusCannotBeOpenedSoTheErrorPageIsNeverKept) {
+    routes().Get(R"(/(\d+))", [](const Request& req, Response& res) {
+        res.status = std::stoi(req.matches[1]);
+        res.set_content("<html>error page <!-- start DX main --></html>", "text/html");
     });
     server.start();
     CurlFetcher fetcher;
-    EXPECT_EQ(fetcher.downloadToText(server.url("/release.txt")), "1.3\r\nnotes");
-    EXPECT_EQ(fetcher.downloadToText(server.url("/gone")), std::nullopt);
-    EXPECT_EQ(fetcher.downloadToText(""), std::nullopt);
+    for (const char* path : {"/404", "/500"}) {
+        EXPECT_FALSE(download(fetcher, path)) << path;
+        EXPECT_EQ(fileText(), "") << path;
+        EXPECT_EQ(reported, 0u) << path;
+        EXPECT_EQ(fetcher.downloadToText(server.url(path)), std::nullopt);
+    }
 }
 
-TEST_F(FetchServerTest, BlanksAndLatin1LettersInAnAddressAreSentEscaped) {
-    std::string path;
-    routes().Get(R"(/programmi\.phtml)", [&](const httplib::Request& req, httplib::Response& res) {
-        path = req.get_param_value("codice");
-        res.set_content("detail", "text/html");
-    });
-    server.start();
+TEST_F(Fetcher, ARefusedConnectionFailsAndLeavesTheFileEmpty) {
     CurlFetcher fetcher;
-    ASSERT_EQ(fetcher.downloadToText(server.url("/programmi.phtml?codice=12 \xE8")), "detail");
-    EXPECT_EQ(path, "12 \xE8");
+    test::writeFile(file(), "old contents");
+    std::string url = "http://127.0.0.1:" + std::to_string(test::closedPort()) + "/page";
+    EXPECT_FALSE(fetcher.downloadToFile(url, file(), nullptr));
+    EXPECT_EQ(fileText(), "");
+    EXPECT_EQ(fetcher.downloadToText(url), std::nullopt);
 }
 
-TEST_F(FetchServerTest, AnEmptyAddressOrPathIsAnInvalidCallThatTouchesNothing) {
+TEST_F(Fetcher, AStallBeforeAnyBodyCannotBeOpened) {
+    routes().Get("/no-answer", [this](const Request&, Response& res) {
+        gate.wait();
+        res.set_content("too late", "text/html");
+    });
+    serveCut("/headers-only", "", 100, true);
+    server.start();
+    CurlFetcher fetcher(shortLimits());
+    for (const char* path : {"/no-answer", "/headers-only"}) {
+        auto start = Clock::now();
+        EXPECT_FALSE(download(fetcher, path)) << path;
+        EXPECT_LT(Clock::now() - start, kBounded) << path;
+        EXPECT_EQ(fileText(), "") << path;
+    }
+}
+
+TEST_F(Fetcher, ABodyThatStallsOrIsCutShortKeepsWhatArrived) {
+    const std::string part = patternBytes(20'000);
+    serveCut("/stall", part, 40'000, true);
+    serveCut("/cut", part, 40'000, false);
+    routes().Get("/fine",
+                 [](const Request&, Response& res) { res.set_content("fine", "text/html"); });
+    server.start();
+    CurlFetcher fetcher(shortLimits());
+    for (const char* path : {"/stall", "/cut"}) {
+        auto start = Clock::now();
+        EXPECT_TRUE(download(fetcher, path)) << path;
+        EXPECT_LT(Clock::now() - start, kBounded) << path;
+        EXPECT_EQ(fileText(), part) << path;
+        EXPECT_EQ(reported, part.size()) << path;
+    }
+    EXPECT_EQ(fetcher.downloadToText(server.url("/cut")), part);
+    EXPECT_EQ(fetcher.downloadToText(server.url("/fine")), "fine");  // the handle recovers
+}
+
+TEST_F(Fetcher, AFileThatCannotBeWrittenIsAFailureNotASuccess) {
     int requests = 0;
-    routes().Get("/page", [&](const httplib::Request&, httplib::Response& res) {
+    routes().Get("/page", [&](const Request&, Response& res) {
         ++requests;
-        res.set_content("page", "text/html");
+        res.set_content(patternBytes(50'000), "application/octet-stream");
     });
+    server.start();
+    CurlFetcher fetcher;
+    EXPECT_FALSE(fetcher.downloadToFile(server.url("/page"), "/dev/full", nullptr));
+    EXPECT_EQ(requests, 1);
+    EXPECT_FALSE(fetcher.downloadToFile(server.url("/page"), dir / "missing" / "p.txt", nullptr));
+    EXPECT_EQ(requests, 1);  // no request for a file that cannot even be created
+}
+
+TEST_F(Fetcher, AnEmptyAddressOrPathIsAnInvalidCallThatTouchesNothing) {
+    routes().Get("/page",
+                 [](const Request&, Response& res) { res.set_content("page", "text/html"); });
     server.start();
     CurlFetcher fetcher;
     test::writeFile(file(), "kept");
     EXPECT_FALSE(fetcher.downloadToFile("", file(), nullptr));
-    EXPECT_EQ(fileText(), "kept");
     EXPECT_FALSE(fetcher.downloadToFile(server.url("/page"), "", nullptr));
-    EXPECT_EQ(requests, 0);
-    // A missing callback is allowed.
-    EXPECT_TRUE(fetcher.downloadToFile(server.url("/page"), file(), nullptr));
-    EXPECT_EQ(fileText(), "page");
+    EXPECT_EQ(fetcher.downloadToText(""), std::nullopt);
+    EXPECT_EQ(fileText(), "kept");
+}
+
+TEST_F(Fetcher, AddressesCutFromPagesAreEscapedAndNeverReachLocalFiles) {
+    std::string code;
+    routes().Get("/programmi.phtml", [&](const Request& req, Response& res) {
+        code = req.get_param_value("codice");
+        res.set_content("detail", "text/html");
+    });
+    test::writeFile(dir / "secret.txt", "secret");
+    const std::string secret = "file://" + (dir / "secret.txt").string();
+    routes().Get("/to-file", [&](const Request&, Response& res) { res.set_redirect(secret); });
+    server.start();
+    CurlFetcher fetcher;
+    EXPECT_EQ(fetcher.downloadToText(server.url("/programmi.phtml?codice=12 \xE8")), "detail");
+    EXPECT_EQ(code, "12 \xE8");
+    EXPECT_EQ(fetcher.downloadToText(secret), std::nullopt);
+    EXPECT_FALSE(download(fetcher, "/to-file"));
+    EXPECT_EQ(fileText(), "");
 }
 
 }  // namespace
