@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "common/text.h"
 #include "engine/fetch/exclusive_file.h"
 #include "engine/fetch/picture_codec.h"
