@@ -5,11 +5,38 @@
 
 namespace zelidor {
 
+namespace {
+
+// Whether marker occurs in a text already folded to small letters. Markers are short and
+// searched very often (every line of every pass, every jump), so they are folded on the fly
+// instead of being copied.
+bool containsFolded(std::string_view folded, std::string_view marker) {
+    if (marker.empty()) {
+        return true;
+    }
+    const char first = foldLatin1(marker.front());
+    std::size_t at = folded.find(first);
+    while (at != std::string_view::npos && marker.size() <= folded.size() - at) {
+        std::size_t k = 1;
+        while (k < marker.size() && folded[at + k] == foldLatin1(marker[k])) {
+            ++k;
+        }
+        if (k == marker.size()) {
+            return true;
+        }
+        at = folded.find(first, at + 1);
+    }
+    return false;
+}
+
+}  // namespace
+
 ScriptLines::ScriptLines() : entries_(kLastLine + 1) {}
 
 void ScriptLines::clear() {
     for (Entry& entry : entries_) {
         entry.text.clear();
+        entry.folded.clear();
         entry.instruction.reset();
     }
 }
@@ -31,6 +58,7 @@ void ScriptLines::set(int index, std::string text) {
     }
     Entry& target = entries_[static_cast<std::size_t>(index)];
     target.instruction = matchKeyword(text);
+    target.folded = foldLatin1(text);
     target.text = std::move(text);
 }
 
@@ -50,7 +78,16 @@ const std::optional<KeywordMatch>& ScriptLines::instruction(int index) const {
 }
 
 bool ScriptLines::contains(int index, std::string_view marker) const {
-    return findNoCase(entry(index).text, marker) != 0;
+    return containsFolded(entry(index).folded, marker);
+}
+
+int ScriptLines::nextLineContaining(int after, std::string_view marker) const {
+    for (int index = after < 0 ? 1 : after + 1; index <= kLastLine; ++index) {
+        if (containsFolded(entries_[static_cast<std::size_t>(index)].folded, marker)) {
+            return index;
+        }
+    }
+    return 0;
 }
 
 }  // namespace zelidor

@@ -34,10 +34,14 @@ class ScriptLines {
     // Whether entry index contains marker, without regard to letter case (block markers,
     // labels, #ENDIF#). Same index rule as text().
     bool contains(int index, std::string_view marker) const;
+    // The first line after line `after` (up to line 5000) that contains marker, without regard
+    // to letter case; 0 when there is none.
+    int nextLineContaining(int after, std::string_view marker) const;
 
   private:
     struct Entry {
         std::string text;
+        std::string folded;  // text in small letters, for the many marker searches
         std::optional<KeywordMatch> instruction;
     };
     const Entry& entry(int index) const;

@@ -28,6 +28,15 @@ std::string_view ScriptMachine::operand(std::size_t offset) const {
     return operandAt(currentLine(), state_.keywordPos, offset);
 }
 
+bool ScriptMachine::advanceToLineContaining(std::string_view marker) {
+    if (state_.curLine >= ScriptLines::kLastLine) {
+        return false;
+    }
+    int found = state_.lines.nextLineContaining(state_.curLine, marker);
+    state_.curLine = found != 0 ? found : ScriptLines::kLastLine;
+    return found != 0;
+}
+
 std::string ScriptMachine::lineSuffix() const {
     return "Line : " + std::to_string(state_.curLine);
 }

@@ -57,6 +57,10 @@ class ScriptMachine {
     void dispatch();
 
     const std::string& currentLine() const { return state_.lines.text(state_.curLine); }
+    // Moves CurLine line by line, while it is before the last line, to the next line that
+    // contains marker (any case); true when one was found, otherwise CurLine ends on the last
+    // line. Lines are only looked at, never run.
+    bool advanceToLineContaining(std::string_view marker);
     // The current instruction's operand from KeywordPos + offset.
     std::string_view operand(std::size_t offset) const;
     // "Line : " + CurLine, the end of every instruction box text.

@@ -27,6 +27,7 @@ std::string answerName(Answer answer) {
 
 void EventLog::add(std::string event) {
     ++count_;
+    last_ = event;
     if (events_.size() < kKeptEvents) {
         events_.push_back(std::move(event));
     }
@@ -43,6 +44,7 @@ std::size_t EventLog::countStartingWith(const std::string& prefix) const {
 void EventLog::clear() {
     events_.clear();
     count_ = 0;
+    last_.clear();
 }
 
 void RecordingDisplay::showField(RecordField field, const std::string& text) {

@@ -28,12 +28,15 @@ class EventLog {
     void add(std::string event);
     const std::vector<std::string>& events() const { return events_; }
     std::size_t count() const { return count_; }
+    // The most recent event, kept or not.
+    const std::string& last() const { return last_; }
     std::size_t countStartingWith(const std::string& prefix) const;
     void clear();
 
   private:
     std::vector<std::string> events_;
     std::size_t count_ = 0;
+    std::string last_;
 };
 
 class RecordingDisplay : public EngineDisplay {

@@ -49,15 +49,17 @@ bool holds(std::string_view op, const std::string& left, const std::string& righ
 void walkBlock(ScriptMachine& machine, bool run) {
     EngineState& state = machine.state();
     state.ifExit = false;
+    if (!run) {
+        state.ifExit = machine.advanceToLineContaining(kEndIf);
+        return;
+    }
     while (state.curLine < ScriptLines::kLastLine && !state.ifExit) {
         ++state.curLine;
         if (state.lines.contains(state.curLine, kEndIf)) {
             state.ifExit = true;
             break;
         }
-        if (run) {
-            machine.dispatch();
-        }
+        machine.dispatch();
     }
 }
 
@@ -126,13 +128,10 @@ void goTo(ScriptMachine& machine) {
     std::string label = ":" + std::string(machine.operand(7));
     int gotoLine = state.curLine;
     state.curLine = 0;
-    while (state.curLine < ScriptLines::kLastLine) {
-        ++state.curLine;
-        if (state.lines.contains(state.curLine, label)) {
-            state.loopExit = true;
-            state.ifExit = true;
-            return;
-        }
+    if (machine.advanceToLineContaining(label)) {
+        state.loopExit = true;
+        state.ifExit = true;
+        return;
     }
     Answer answer = machine.ask(
         "Error on Script Expression : The #GOTO# Instruction point to a label that didn't "

@@ -37,13 +37,7 @@ void startGoDeep(ScriptMachine& machine) {
     if (detailSectionWanted(machine)) {
         return;
     }
-    EngineState& state = machine.state();
-    while (state.curLine < ScriptLines::kLastLine) {
-        ++state.curLine;
-        if (state.lines.contains(state.curLine, "#ENDGODEEP#")) {
-            return;
-        }
-    }
+    machine.advanceToLineContaining("#ENDGODEEP#");
 }
 
 // #ENDGODEEP# only marks the end of the section.

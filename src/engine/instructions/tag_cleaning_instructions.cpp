@@ -16,12 +16,7 @@ void applyWordList(ScriptMachine& machine, std::string_view opener, std::string_
                    ApplyEntry&& apply) {
     EngineState& state = machine.state();
     int instructionLine = state.curLine;
-    while (state.curLine < ScriptLines::kLastLine) {
-        ++state.curLine;
-        if (state.lines.contains(state.curLine, opener)) {
-            break;
-        }
-    }
+    machine.advanceToLineContaining(opener);
     while (state.curLine < ScriptLines::kLastLine) {
         ++state.curLine;
         if (state.lines.contains(state.curLine, closer)) {
