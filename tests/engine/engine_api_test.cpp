@@ -139,7 +139,8 @@ TEST_F(TempDirFault, AListingThatCannotBeKeptIsReportedAndRunsNoBlock) {
 TEST_F(TempDirFault, ALineFileThatCannotBeWrittenIsReportedAndRunsNoBlock) {
     blockWith("html1.txt");
     h.pages.addPage(kList, "x\n");
-    ChannelDayResult result = h.run(script({"#DOWNLOADINFO#", "#PUT#=ran#01#", "#ENDDOWNLOADINFO#"}));
+    ChannelDayResult result =
+        h.run(script({"#DOWNLOADINFO#", "#PUT#=ran#01#", "#ENDDOWNLOADINFO#"}));
     EXPECT_FALSE(result.listingFetched);
     EXPECT_EQ(h.engine.variables().get(1), "");
     EXPECT_EQ(h.log.countStartingWith("message ERROR : 21 "), 1u) << h.log.last();
@@ -150,10 +151,9 @@ TEST_F(TempDirFault, ADetailPageThatCannotBeKeptShowsTheOpenWebBox) {
     h.pages.addPage(kList, "L1\n");
     h.pages.addPage("http://t/detail", "D1\n");
     h.answer({Answer::Retry});
-    ChannelDayResult result =
-        h.run(script({"#DOWNLOADINFO#", "#PUT#=http://t/detail#10#", "#OPENNEWWEB#=#10#",
-                      "#READNEXTLINE#", "#PUT#=0#01#", "#TAKEWORD#=#02#,#01#,#01#",
-                      "#ENDDOWNLOADINFO#"}));
+    ChannelDayResult result = h.run(script({"#DOWNLOADINFO#", "#PUT#=http://t/detail#10#",
+                                            "#OPENNEWWEB#=#10#", "#READNEXTLINE#", "#PUT#=0#01#",
+                                            "#TAKEWORD#=#02#,#01#,#01#", "#ENDDOWNLOADINFO#"}));
     EXPECT_TRUE(result.completed);
     EXPECT_EQ(h.log.countStartingWith(
                   "ask Error on Script Expression : #OPENNEWWEB# , The Poster Image isn't "
@@ -166,9 +166,9 @@ TEST_F(TempDirFault, APosterThatCannotBeKeptIsSkippedSilently) {
     blockWith("buffercover.jpg");
     h.pages.addPage(kList, "x\n");
     h.pages.addPage("http://t/p.jpg", jpegPicture());
-    ChannelDayResult result =
-        h.run(script({"#DOWNLOADINFO#", "#PUT#=C#01#", "#TAKECODE#=#01#", "#PUT#=http://t/p.jpg#02#",
-                      "#TAKEPOSTER#=#02#", "#SAVEDATA#", "#ENDDOWNLOADINFO#"}));
+    ChannelDayResult result = h.run(
+        script({"#DOWNLOADINFO#", "#PUT#=C#01#", "#TAKECODE#=#01#", "#PUT#=http://t/p.jpg#02#",
+                "#TAKEPOSTER#=#02#", "#SAVEDATA#", "#ENDDOWNLOADINFO#"}));
     EXPECT_TRUE(result.completed);
     ASSERT_EQ(h.sink.rows.size(), 1u);
     EXPECT_EQ(h.sink.rows[0].cover, std::nullopt);
