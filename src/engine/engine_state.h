@@ -22,6 +22,8 @@ struct EngineState {
     // Column in pageLine used by searches and cuts, kept as text as scripts set it ("01");
     // "0" at the start of a pass means no line has been read yet.
     std::string cursor = "0";
+    // The two cursor values the engine itself sets: "0" (no line read yet) and "1".
+    void resetCursorTo(char column) { cursor.assign(1, column); }
     bool stopRun = false;  // ends the current pass once control is back in the executor
     std::string webQueryUrl;
     std::string scriptName;  // "Canale 5.zdr"

@@ -190,7 +190,7 @@ bool ScriptMachine::runPass(std::string_view opener, std::string_view closer) {
     if (!guarded([this] { pages_.openListing(); })) {
         return false;
     }
-    state_.cursor = "0";
+    state_.resetCursorTo('0');
     state_.stopRun = false;
     bool inBlock = false;
     while (state_.curLine < ScriptLines::kLastLine && !state_.stopRun) {

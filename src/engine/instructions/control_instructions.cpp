@@ -125,7 +125,8 @@ void whileTest(ScriptMachine& machine) {
 // the label is the rest of the line, trailing blanks included. Ends the running loop and block.
 void goTo(ScriptMachine& machine) {
     EngineState& state = machine.state();
-    std::string label = ":" + std::string(machine.operand(7));
+    std::string label(1, ':');
+    label += machine.operand(7);
     int gotoLine = state.curLine;
     state.curLine = 0;
     if (machine.advanceToLineContaining(label)) {

@@ -74,7 +74,7 @@ void findLine(ScriptMachine& machine) {
 // running loop ends whatever the answer.
 void readNextLine(ScriptMachine& machine) {
     EngineState& state = machine.state();
-    state.cursor = "1";
+    state.resetCursorTo('1');
     if (machine.pages().atEnd()) {
         Answer answer = machine.ask(
             "The Web Page Is End, This Shouldn't Happen ! Take a look at #REPEAT#-#WHILE# "
@@ -90,7 +90,7 @@ void readNextLine(ScriptMachine& machine) {
 }
 
 void resetCursor(ScriptMachine& machine) {
-    machine.state().cursor = "1";
+    machine.state().resetCursorTo('1');
 }
 
 // #SETCURSOR#=text: the cursor becomes the text as written; it is checked only when used.

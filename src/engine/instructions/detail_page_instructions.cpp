@@ -76,7 +76,7 @@ void restoreWeb(ScriptMachine& machine) {
 // #STARTREADWEB#: the page being read starts again from its first line.
 void startReadWeb(ScriptMachine& machine) {
     machine.pages().rewind();
-    machine.state().cursor = "0";
+    machine.state().resetCursorTo('0');
 }
 
 // #TAKEPOSTER#=#nn#: fetches the picture at the address in variable nn, shows it and, when the
