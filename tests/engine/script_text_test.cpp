@@ -1,5 +1,5 @@
-// The script text as the engine reads it: keywords, operands, references, the web query, the
-// built-in scripts and script files.
+// The script text as the engine reads it: keywords, script lines and files, the built-in
+// scripts. (Operands, references and the web query are exercised through the fixtures.)
 #include <gtest/gtest.h>
 
 #include "engine/builtin_script.h"
@@ -7,7 +7,6 @@
 #include "engine/script_failure.h"
 #include "engine/script_file.h"
 #include "engine/script_lines.h"
-#include "engine/script_operands.h"
 #include "support/temp_dir.h"
 
 namespace zelidor {
@@ -37,47 +36,6 @@ TEST(Keywords, BlockEndsAndMarkersAreNotInstructions) {
     EXPECT_EQ(keywordOf("#TAKEWORDLEN#=#01#,#02#,#03#"), Keyword::TakeWordLen);
     EXPECT_EQ(keywordOf("#TITLE#=#01#"), Keyword::Title);
     EXPECT_EQ(keywordOf("#TAKETITLE#=#01#"), Keyword::TakeTitle);
-}
-
-TEST(References, AReferenceIsCompleteOnlyWithASecondNumberSign) {
-    auto ref = readReference("abc#12#rest");
-    ASSERT_TRUE(ref);
-    EXPECT_EQ(ref->number, 12);
-    EXPECT_EQ(ref->close, 7u);
-    EXPECT_FALSE(readReference("abc#12"));
-    EXPECT_FALSE(readReference("abc"));
-    auto first = readReference("#03#,#01#,#02#");
-    ASSERT_TRUE(first);
-    auto second = readReference("#03#,#01#,#02#", first->close + 1);
-    ASSERT_TRUE(second);
-    EXPECT_EQ(second->number, 1);
-}
-
-TEST(References, ANumberAbove50OrNotANumberIsARunTimeFailure) {
-    EXPECT_THROW(readReference("#51#"), ScriptFailure);
-    EXPECT_THROW(readReference("#ab#"), ScriptFailure);
-    EXPECT_THROW(readReference("#1##"), ScriptFailure);
-    EXPECT_EQ(readReference("#50#")->number, 50);
-    EXPECT_EQ(readReference("# 7#")->number, 7);
-}
-
-TEST(Operands, TheOperandStartsAFixedCountAfterTheKeyword) {
-    EXPECT_EQ(operandAt("  #FIND#=abc#01#", 3, 7), "abc#01#");
-    EXPECT_EQ(operandAt("#SETCURSOR#=01", 1, 12), "01");
-    EXPECT_EQ(operandAt("#SETCURSOR#", 1, 12), "");
-    EXPECT_EQ(textBeforeFirstHash("---------> #40#"), "---------> ");
-    EXPECT_EQ(onErrorMode("#FIND#=x#01# #ONERROR#=*OK* "), "*OK* ");
-    EXPECT_EQ(onErrorMode("#FIND#=x#01#"), "");
-    EXPECT_EQ(decimalText(-2), "-2");
-    EXPECT_EQ(decimalText(2.5), "2.5");
-}
-
-TEST(WebQuery, TheAddressStartsAtHttpAndTakesTheDayInCapitalPlaceholders) {
-    EXPECT_EQ(webQueryAddress("#WEBQUERY#=http://h/c?g=#DAY#%2F#MONTH#%2F#SHORTYEAR#&y=#LONGYEAR#",
-                              "20021205"),
-              "http://h/c?g=05%2F12%2F02&y=2002");
-    EXPECT_EQ(webQueryAddress("#WEBQUERY#=x HTTP://h/#day#", "20021205"), "HTTP://h/#day#");
-    EXPECT_EQ(webQueryAddress("#WEBQUERY#=ftp://h/", "20021205"), std::nullopt);
 }
 
 TEST(ScriptLines, EveryIndexIsCheckedAndLinesPast5000DoNotExist) {
