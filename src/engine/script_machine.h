@@ -87,6 +87,7 @@ class ScriptMachine {
   private:
     enum class BlocksEnd { Completed, Cancelled, LineBudget };
 
+    void beginChannelDay(const std::string& scriptName, const std::string& dayStamp);
     void checkForUpdateOnce();
     void loadScript(const std::vector<std::string>* scriptLines);
     void findWebQuery();

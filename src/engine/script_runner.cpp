@@ -110,13 +110,11 @@ bool ScriptMachine::fetchListing(ChannelDayResult& result) {
     return true;
 }
 
-ChannelDayResult ScriptMachine::runChannelScript(const std::string& scriptName,
-                                                 const std::string& dayStamp,
-                                                 const std::vector<std::string>* scriptLines) {
+// Everything a channel-day starts from: its names, an empty record and script, no open page.
+void ScriptMachine::beginChannelDay(const std::string& scriptName, const std::string& dayStamp) {
     if (!Day::parse(dayStamp)) {
         throw std::invalid_argument("not a yyyymmdd day: " + dayStamp);
     }
-    ChannelDayResult result;
     state_.scriptName = scriptName;
     state_.dayStamp = dayStamp;
     // A half-built record of the previous channel-day must not leak into this one.
@@ -137,7 +135,13 @@ ChannelDayResult ScriptMachine::runChannelScript(const std::string& scriptName,
     std::error_code ignored;
     std::filesystem::create_directories(paths_.tempDir, ignored);
     std::filesystem::create_directories(paths_.coversDir, ignored);
+}
 
+ChannelDayResult ScriptMachine::runChannelScript(const std::string& scriptName,
+                                                 const std::string& dayStamp,
+                                                 const std::vector<std::string>* scriptLines) {
+    beginChannelDay(scriptName, dayStamp);
+    ChannelDayResult result;
     loadScript(scriptLines);
     findWebQuery();
     state_.curLine = 0;
@@ -146,7 +150,6 @@ ChannelDayResult ScriptMachine::runChannelScript(const std::string& scriptName,
         ports_.dialogs.message(kProgramTitle,
                                "The Script : " + state_.scriptName + " IS NOT a VALID SCRIPT !",
                                MessageIcon::Information);
-        pages_.releaseAll();
         return result;
     }
     result.scriptValid = true;
