@@ -16,6 +16,9 @@ const std::string& ScriptVars::get(int number) const {
 }
 
 void ScriptVars::set(int number, std::string value) {
+    if (value.size() > kLongestText) {
+        throw ScriptFailure("text too long for a variable");
+    }
     values_[slot(number)] = std::move(value);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace zelidor {
@@ -11,8 +12,12 @@ namespace zelidor {
 class ScriptVars {
   public:
     static constexpr int kCount = 51;
+    // No page line or programme text comes near this; a script that keeps doubling a text in
+    // a loop would otherwise exhaust the memory long before the line budget ends it.
+    static constexpr std::size_t kLongestText = std::size_t{16} << 20;
 
-    // A number outside 0..50 is a run-time failure of the script (ScriptFailure).
+    // A number outside 0..50, or a text longer than kLongestText, is a run-time failure of the
+    // script (ScriptFailure).
     const std::string& get(int number) const;
     void set(int number, std::string value);
 

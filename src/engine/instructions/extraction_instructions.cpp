@@ -169,7 +169,11 @@ void takeComments(ScriptMachine& machine) {
     EngineState& state = machine.state();
     std::optional<VariableReference> source = readReference(machine.operand(15));
     if (source) {
-        state.record.comments += trimBlanks(machine.variable(*source));
+        std::string text = trimBlanks(machine.variable(*source));
+        if (state.record.comments.size() + text.size() > ScriptVars::kLongestText) {
+            throw ScriptFailure("comments too long");
+        }
+        state.record.comments += text;
         machine.ports().display.showField(RecordField::Comments, state.record.comments);
         return;
     }

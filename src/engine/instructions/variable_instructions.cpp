@@ -45,6 +45,9 @@ void string(ScriptMachine& machine) {
     std::string text(machine.operand(14));
     for (int i = 0; i < kTemplateVariables && text.find('#') != std::string::npos; ++i) {
         text = replaceAll(text, referenceText(i), state.vars.get(i));
+        if (text.size() > ScriptVars::kLongestText) {
+            throw ScriptFailure("#STRING# text too long");
+        }
     }
     if (std::size_t marker = findNoCase(text, kOnErrorMarker); marker != 0) {
         text.resize(marker - 1);
