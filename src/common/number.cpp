@@ -1,5 +1,6 @@
 #include "common/number.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -29,9 +30,16 @@ std::size_t numericPrefix(std::string_view text, std::size_t pos, bool& hasDigit
     return end - pos;
 }
 
+// Always a point as decimal separator, whatever the locale of the process (a window toolkit
+// sets it from the environment, and strtod would then read "1.21" as 1 in an Italian locale).
 double parsePrefix(std::string_view text, std::size_t pos, std::size_t length) {
-    std::string digits(text.substr(pos, length));
-    return std::strtod(digits.c_str(), nullptr);
+    std::string_view digits = text.substr(pos, length);
+    if (!digits.empty() && digits.front() == '+') {
+        digits.remove_prefix(1);  // from_chars takes a minus sign only
+    }
+    double value = 0.0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return value;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "common/day.h"
 #include "common/number.h"
 
@@ -16,6 +18,17 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartAndIgnoresTheRest) {
     EXPECT_EQ(leadingNumber("abc"), 0.0);
     EXPECT_EQ(leadingNumber(""), 0.0);
     EXPECT_EQ(leadingNumber("4 Sport"), 4.0);
+    EXPECT_EQ(leadingNumber(".5"), 0.5);
+    EXPECT_EQ(leadingNumber("-.5x"), -0.5);
+}
+
+TEST(LeadingNumber, ReadsAPointWhateverTheLocaleOfTheProcess) {
+    const char* italian = std::setlocale(LC_NUMERIC, "it_IT.UTF-8");
+    if (!italian) {
+        italian = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    }
+    EXPECT_EQ(leadingNumber("1.21"), 1.21);
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST(WholeNumber, RequiresTheWholeTextToBeANumberAndRoundsHalvesToEven) {

@@ -15,6 +15,7 @@ struct FetchLimits {
     std::chrono::seconds lowSpeedTime{60};
 };
 
+// Serves one thread at a time; the engine's run owns one for its whole download run.
 class CurlFetcher : public PageFetcher {
   public:
     explicit CurlFetcher(FetchLimits limits = {});

@@ -1,0 +1,105 @@
+#include "engine/fetch/curl_fetcher.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "engine/fetch/curl_transfer.h"
+
+namespace zelidor {
+
+namespace {
+
+// A body read as text is kept in memory; a release file or a page is far below this, and an
+// endless body is cut here as if the transfer had broken off.
+constexpr std::size_t kMaxTextBytes = 16u << 20;
+
+// The download's target, opened (and emptied) for the length of one download.
+class TargetFile {
+  public:
+    explicit TargetFile(const std::filesystem::path& file)
+        : fd_(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) {}
+    ~TargetFile() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    TargetFile(const TargetFile&) = delete;
+    TargetFile& operator=(const TargetFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+
+    bool append(std::string_view bytes) {
+        while (!bytes.empty()) {
+            ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                return false;
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
+    }
+
+    // A body that could not be written whole is not left half written.
+    void empty() { (void)::ftruncate(fd_, 0); }
+
+  private:
+    int fd_;
+};
+
+}  // namespace
+
+struct CurlFetcher::Impl {
+    explicit Impl(const FetchLimits& limits) : transfer(limits) {}
+    CurlTransfer transfer;
+};
+
+CurlFetcher::CurlFetcher(FetchLimits limits) : impl_(std::make_unique<Impl>(limits)) {}
+
+CurlFetcher::~CurlFetcher() = default;
+
+bool CurlFetcher::downloadToFile(const std::string& url, const std::filesystem::path& file,
+                                 const std::function<void(std::size_t)>& onBytes) {
+    if (url.empty() || file.empty() || !impl_->transfer.usable()) {
+        return false;
+    }
+    TargetFile target(file);
+    if (!target.isOpen()) {
+        return false;
+    }
+    TransferOutcome outcome = impl_->transfer.run(url, [&target, &onBytes](std::string_view chunk) {
+        if (!target.append(chunk)) {
+            return ChunkVerdict::Failed;
+        }
+        if (onBytes) {
+            onBytes(chunk.size());
+        }
+        return ChunkVerdict::Continue;
+    });
+    if (outcome == TransferOutcome::NotKept) {
+        target.empty();
+    }
+    return outcome == TransferOutcome::Complete || outcome == TransferOutcome::BrokenOff;
+}
+
+std::optional<std::string> CurlFetcher::downloadToText(const std::string& url) {
+    if (url.empty()) {
+        return std::nullopt;
+    }
+    std::string text;
+    TransferOutcome outcome = impl_->transfer.run(url, [&text](std::string_view chunk) {
+        std::size_t room = kMaxTextBytes - text.size();
+        text.append(chunk.substr(0, room));
+        return chunk.size() < room ? ChunkVerdict::Continue : ChunkVerdict::Enough;
+    });
+    if (outcome == TransferOutcome::Complete || outcome == TransferOutcome::BrokenOff) {
+        return text;
+    }
+    return std::nullopt;
+}
+
+}  // namespace zelidor

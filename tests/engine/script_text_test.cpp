@@ -1,0 +1,116 @@
+// The script text as the engine reads it: keywords, script lines and files, the built-in
+// scripts. (Operands, references and the web query are exercised through the fixtures.)
+#include <gtest/gtest.h>
+
+#include "engine/builtin_script.h"
+#include "engine/keywords.h"
+#include "engine/script_failure.h"
+#include "engine/script_file.h"
+#include "engine/script_lines.h"
+#include "support/temp_dir.h"
+
+namespace zelidor {
+namespace {
+
+std::optional<Keyword> keywordOf(std::string_view line) {
+    auto match = matchKeyword(line);
+    return match ? std::optional<Keyword>(match->keyword) : std::nullopt;
+}
+
+TEST(Keywords, TheFirstKeywordOfTheListWinsWhereverItStands) {
+    EXPECT_EQ(keywordOf("#FIND#=x#01# #FINDLINE#=y#02#"), Keyword::FindLine);
+    EXPECT_EQ(keywordOf("#GOTO#=A #SAVEDATA#"), Keyword::SaveData);
+    auto match = matchKeyword("    #find#=abc#01#");
+    ASSERT_TRUE(match);
+    EXPECT_EQ(match->keyword, Keyword::Find);
+    EXPECT_EQ(match->position, 5u);
+}
+
+TEST(Keywords, BlockEndsAndMarkersAreNotInstructions) {
+    for (const char* inert : {"#ENDIF#", "#ENDIF# ", "#ENDDOWNLOADINFO#", "#ENDCOMMENTS#",
+                              "#DELETEWORD#=<b>", "#SUBSTITUTEWORD#=&#160;= ", ":REPEATDOWN1",
+                              "#WEBQUERY#=http://x", "#DOWNLOADINFO#", ""}) {
+        EXPECT_EQ(keywordOf(inert), std::nullopt) << inert;
+    }
+    EXPECT_EQ(keywordOf("#TAKECOMMENTS#=#03#"), Keyword::TakeComments);
+    EXPECT_EQ(keywordOf("#TAKEWORDLEN#=#01#,#02#,#03#"), Keyword::TakeWordLen);
+    EXPECT_EQ(keywordOf("#TITLE#=#01#"), Keyword::Title);
+    EXPECT_EQ(keywordOf("#TAKETITLE#=#01#"), Keyword::TakeTitle);
+}
+
+TEST(ScriptLines, EveryIndexIsCheckedAndLinesPast5000DoNotExist) {
+    ScriptLines lines;
+    std::vector<std::string> many(5003, "#PUT#=x#01#");
+    many[4999] = ":LAST";
+    lines.load(many);
+    EXPECT_EQ(lines.text(5000), ":LAST");
+    EXPECT_EQ(lines.text(0), "");
+    EXPECT_THROW(lines.text(5001), ScriptFailure);
+    EXPECT_THROW(lines.text(-1), ScriptFailure);
+    EXPECT_THROW(lines.instruction(5001), ScriptFailure);
+    EXPECT_EQ(lines.nextLineContaining(0, ":last"), 5000);
+    EXPECT_EQ(lines.nextLineContaining(5000, ":LAST"), 0);
+    lines.set(5001, "ignored");
+    lines.clear();
+    EXPECT_EQ(lines.text(5000), "");
+}
+
+TEST(ScriptFiles, LinesEndAtLfCrLfOrCrAndOnlyTheFirst5000AreRead) {
+    EXPECT_EQ(splitScriptText("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitScriptText("a\n\nb\n"), (std::vector<std::string>{"a", "", "b"}));
+    std::string big;
+    for (int i = 1; i <= 5002; ++i) {
+        big += "line " + std::to_string(i) + "\n";
+    }
+    test::TempDir dir;
+    test::writeFile(dir / "Mine.zdr", big);
+    auto lines = loadScriptFile(dir / "Mine.zdr");
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 5000u);
+    EXPECT_EQ(lines->back(), "line 5000");
+    EXPECT_FALSE(loadScriptFile(dir / "missing.zdr"));
+}
+
+TEST(BuiltinScripts, LineOneNamesTheChannelOnTheListingsHost) {
+    ScriptLines lines;
+    EXPECT_TRUE(loadBuiltinScript(lines, "Canale 5.zdr", "www.guidatv.example"));
+    EXPECT_EQ(lines.text(1),
+              "#WEBQUERY#=http://www.guidatv.example/canali.phtml?giorno2=#DAY#%2F#MONTH#%2F"
+              "#SHORTYEAR#&channel=Canale+5&x=6&y=11");
+    EXPECT_EQ(lines.text(2), "");
+
+    ScriptLines viva;
+    EXPECT_TRUE(loadBuiltinScript(viva, "VIVA - Rete A.zdr", "h"));
+    EXPECT_NE(viva.text(1).find("&channel=VIVA+-+Rete+A&x=6&y=11"), std::string::npos);
+    ScriptLines tele;
+    EXPECT_TRUE(loadBuiltinScript(tele, "Tele+ Nero.zdr", "h"));
+    EXPECT_NE(tele.text(1).find("&channel=Tele%2B+Nero&x=15&y=7"), std::string::npos);
+}
+
+TEST(BuiltinScripts, AnUnknownOrMiscasedNameGetsTheBodyWithoutAWebQuery) {
+    ScriptLines lines;
+    EXPECT_FALSE(loadBuiltinScript(lines, "canale 5.zdr", "h"));
+    EXPECT_EQ(lines.text(1), "");
+    EXPECT_EQ(lines.text(3), "    #DOWNLOADINFO#");
+}
+
+TEST(BuiltinScripts, TheCommonBodyIsLines3To229) {
+    std::vector<std::string> body = commonScriptBody("host:8080");
+    ASSERT_EQ(body.size(), 227u);
+    auto line = [&](int n) { return body[static_cast<std::size_t>(n - 3)]; };
+    EXPECT_EQ(line(3), "    #DOWNLOADINFO#");
+    EXPECT_EQ(line(45), "    #STRING#=#50#=http://host:8080/p#03#");
+    EXPECT_EQ(line(55), "    #STRING#=#18#=http://host:8080/s#03#");
+    EXPECT_EQ(line(91), "    #ENDIF# ");
+    EXPECT_EQ(line(106), "    #ENDDOWNLOADINFO#");
+    EXPECT_EQ(line(107), "    ");
+    EXPECT_EQ(line(127), "    #SUBSTITUTEWORD#=<br>= | ");
+    EXPECT_EQ(line(128), "    #SUBSTITUTEWORD#=&#160;= ");
+    EXPECT_EQ(line(141), "    #SUBSTITUTEWORD#=&#173;=\xAD");
+    EXPECT_EQ(line(222), "    #SUBSTITUTEWORD#=&#254;=\xFE");
+    EXPECT_EQ(line(224), "    #SUBSTITUTEWORD#=&Egrave;=E'");
+    EXPECT_EQ(line(229), "    #ENDSUBSTITUTETAGS#");
+}
+
+}  // namespace
+}  // namespace zelidor
