@@ -9,7 +9,6 @@
 #include "browser/status_texts.h"
 #include "common/text.h"
 #include "guide_app.h"
-#include "search/title_index.h"
 
 namespace zelidor {
 namespace {
@@ -17,33 +16,6 @@ namespace {
 using test::GuideApp;
 
 const Day kDay{2002, 12, 5};
-
-// "key|text|image" of every node below the root, in tree order, indented by depth.
-std::vector<std::string> shape(const KeyedTree& tree) {
-    std::vector<std::string> lines;
-    for (const TreeNode& node : tree.nodes()) {
-        std::string indent;
-        for (auto p = node.parent; p; p = tree.nodes()[*p].parent) {
-            indent += " ";
-        }
-        lines.push_back(indent + node.key + "|" + node.text + "|" + node.image);
-    }
-    return lines;
-}
-
-// The programme node texts the search found.
-std::vector<std::string> found(const GuideApp& app, const std::string& text, bool allDays = false) {
-    KeyedTree tree;
-    SearchState state;
-    runTitleSearch(app.path(), text, kDay, allDays, tree, state);
-    std::vector<std::string> texts;
-    for (const TreeNode& node : tree.nodes()) {
-        if (node.image == "tempo1") {
-            texts.push_back(node.text);
-        }
-    }
-    return texts;
-}
 
 class TitleSearchTest : public testing::Test {
   protected:
@@ -57,89 +29,87 @@ class TitleSearchTest : public testing::Test {
                  {20021206, "Rai 1", 2, std::nullopt, "Chiara senza ora"},
                  {20021206, "Rai 1", 3, "09:00", ""}});
     }
+
+    std::vector<std::string> search(const std::string& text, bool allDays = false) {
+        statusTexts = runTitleSearch(app.path(), text, kDay, allDays, tree, state);
+        std::vector<std::string> lines;
+        for (const TreeNode& node : tree.nodes()) {
+            std::string indent(node.parent ? tree.nodes()[*node.parent].parent ? 2 : 1 : 0, ' ');
+            lines.push_back(indent + node.key + "|" + node.text + "|" + node.image);
+        }
+        return lines;
+    }
+
+    // The programme node texts the search found.
+    std::vector<std::string> found(const std::string& text, bool allDays = false) {
+        search(text, allDays);
+        std::vector<std::string> texts;
+        for (const TreeNode& node : tree.nodes()) {
+            if (node.image == "tempo1") {
+                texts.push_back(node.text);
+            }
+        }
+        return texts;
+    }
+
     GuideApp app;
+    KeyedTree tree;
+    SearchState state;
+    std::vector<std::string> statusTexts;
 };
 
 TEST_F(TitleSearchTest, TheTreeGroupsByDayAndChannelInOrderOfFirstAppearance) {
-    KeyedTree tree;
-    SearchState state;
-    EXPECT_TRUE(runTitleSearch(app.path(), "roma", kDay, false, tree, state).empty());
+    app.add({{20021205, "Rai 1", 3, "08:00", "Roma di sera"}});  // the same hour: the same key
+    std::vector<std::string> expected = {
+        "R|Risultati Ricerca|root2",
+        " Rroma|roma|vhs",
+        "  RromaD05/12/2002|05/12/2002|calendario",
+        "  RromaD05/12/2002Rai 1|Rai 1|testo",
+        "  D05/12/2002Rai 108:00|08:00-Roma criminale|tempo1",
+        "  RromaD05/12/2002Canale 5|Canale 5|testo",
+        "  D05/12/2002Canale 510:00|10:00-A Roma, citt\xE0 aperta|tempo1"};
+    EXPECT_EQ(search("roma"), expected);
+    EXPECT_EQ(statusTexts, (std::vector<std::string>{status::kKeyNotUnique}));
     EXPECT_TRUE(state.monitorHit);
-    EXPECT_EQ(shape(tree), (std::vector<std::string>{
-                               "R|Risultati Ricerca|root2",
-                               " Rroma|roma|vhs",
-                               "  RromaD05/12/2002|05/12/2002|calendario",
-                               "   RromaD05/12/2002Rai 1|Rai 1|testo",
-                               "    D05/12/2002Rai 108:00|08:00-Roma criminale|tempo1",
-                               "   RromaD05/12/2002Canale 5|Canale 5|testo",
-                               "    D05/12/2002Canale 510:00|10:00-A Roma, citt\xE0 aperta|tempo1",
-                           }));
-    runTitleSearch(app.path(), "roma", kDay, false, tree, state);
-    EXPECT_EQ(tree.size(), 7u);  // a second search rebuilds the same tree
+    EXPECT_EQ(search("roma"), expected);  // a second search rebuilds the same tree
+    EXPECT_EQ(found("Roma", true).front(), "21:00-Roma ieri");
 }
 
 TEST_F(TitleSearchTest, LetterCaseIsIgnoredAccentsIncludedAndBlanksAndWildcardsCount) {
     std::vector<std::string> citta = {"06:00-CITT\xC0 DI NOTTE", "10:00-A Roma, citt\xE0 aperta"};
-    EXPECT_EQ(found(app, "citt\xE0"), citta);  // through the title index
-    EXPECT_EQ(found(app, "T\xC0"), citta);     // too short for it: every row is tested
-    EXPECT_EQ(found(app, " Roma"), (std::vector<std::string>{"10:00-A Roma, citt\xE0 aperta"}));
-    EXPECT_EQ(found(app, "L'ispettore"), (std::vector<std::string>{"09:00-L'ispettore Coliandro"}));
-    EXPECT_EQ(found(app, "Chi?"), (std::vector<std::string>{"07:00-Chi? Cosa *"}));
-    EXPECT_EQ(found(app, "*"), (std::vector<std::string>{"07:00-Chi? Cosa *"}));
-    EXPECT_EQ(found(app, "\"Roma\"").size(), 0u);
-}
-
-TEST_F(TitleSearchTest, TheDayBoundAndTheAllDaysVariant) {
-    EXPECT_EQ(found(app, "Roma"),
-              (std::vector<std::string>{"08:00-Roma criminale", "10:00-A Roma, citt\xE0 aperta"}));
-    EXPECT_EQ(found(app, "Roma", true),
-              (std::vector<std::string>{"21:00-Roma ieri", "08:00-Roma criminale",
-                                        "10:00-A Roma, citt\xE0 aperta"}));
-}
-
-TEST_F(TitleSearchTest, AnEmptyTextFindsEveryTitledProgrammeAndAMissingHourOnlyItsGroups) {
-    KeyedTree tree;
-    SearchState state;
-    runTitleSearch(app.path(), "Chiara", kDay, false, tree, state);
+    EXPECT_EQ(found("citt\xE0"), citta);  // through the title index
+    EXPECT_EQ(found("T\xC0"), citta);     // too short for it: every row is tested
+    EXPECT_EQ(found(" Roma"), (std::vector<std::string>{"10:00-A Roma, citt\xE0 aperta"}));
+    EXPECT_EQ(found("L'ispettore"), (std::vector<std::string>{"09:00-L'ispettore Coliandro"}));
+    EXPECT_EQ(found("Chi?"), (std::vector<std::string>{"07:00-Chi? Cosa *"}));
+    EXPECT_EQ(found("*"), (std::vector<std::string>{"07:00-Chi? Cosa *"}));
+    EXPECT_TRUE(found("\"Roma\"").empty());
+    EXPECT_TRUE(found("Chiara").empty());  // no hour: only its day and channel nodes
     EXPECT_NE(tree.find("RChiaraD06/12/2002Rai 1"), nullptr);
-    EXPECT_EQ(tree.size(), 4u);
-    // Five titled programmes with an hour from the day on; the root and the search node share
-    // the key "R", which is reported.
-    EXPECT_EQ(found(app, "").size(), 5u);
-    EXPECT_EQ(runTitleSearch(app.path(), "", kDay, false, tree, state).front(),
-              status::kKeyNotUnique);
-}
-
-TEST_F(TitleSearchTest, TwoProgrammesAtTheSameHourShareAKeyAndTheSecondIsReported) {
-    app.add({{20021205, "Rai 1", 3, "08:00", "Roma di sera"}});
-    KeyedTree tree;
-    SearchState state;
-    EXPECT_EQ(runTitleSearch(app.path(), "Roma", kDay, false, tree, state),
-              (std::vector<std::string>{status::kKeyNotUnique}));
-    EXPECT_EQ(tree.find("D05/12/2002Rai 108:00")->text, "08:00-Roma criminale");
+    // Five titled programmes with an hour from the day on. The search node's key "R" is the
+    // root's: reported, and the days hang under the root.
+    EXPECT_EQ(found("").size(), 5u);
+    EXPECT_EQ(statusTexts, (std::vector<std::string>{status::kKeyNotUnique}));
 }
 
 TEST_F(TitleSearchTest, TheIndexFollowsEveryLaterChangeOfTheTable) {
-    EXPECT_EQ(found(app, "Coliandro").size(), 1u);  // creates the index over the stored rows
+    EXPECT_EQ(found("Coliandro").size(), 1u);  // creates the index over the stored rows
     ProgrammeStore store(ProgrammeStore::defaultFile(app.path()));
     store.deleteChannelDay(20021205, "Canale 5");
     store.insert(ProgrammeRow{20021205, "11:00", "Coliandro torna", std::nullopt, std::nullopt,
                               std::nullopt, "Canale 5", 1, std::nullopt});
     store.database().exec("UPDATE Programmi SET Titolo = 'Coliandro ancora' WHERE Ora = '06:00'");
-    EXPECT_EQ(found(app, "coliandro"),
+    EXPECT_EQ(found("coliandro"),
               (std::vector<std::string>{"06:00-Coliandro ancora", "11:00-Coliandro torna"}));
 }
 
 TEST(TitleIndex, NeverMissesARowTheMatchTestAccepts) {
-    // Every Latin-1 character, in a title of its own, looked for in upper and in lower case.
+    // Every Latin-1 character in a title of its own, looked for in each of its letter cases.
     GuideApp app;
-    {
-        ProgrammeStore store(ProgrammeStore::defaultFile(app.path()));
-        for (int c = 0x20; c <= 0xFF; ++c) {
-            std::string title = "ab" + std::string(1, static_cast<char>(c)) + "cd";
-            store.insert(ProgrammeRow{20021205, "h" + std::to_string(c), title, std::nullopt,
-                                      std::nullopt, std::nullopt, "X", c, std::nullopt});
-        }
+    ProgrammeStore store(ProgrammeStore::defaultFile(app.path()));
+    for (int c = 0x20; c <= 0xFF; ++c) {
+        store.insert(
+            {20021205, std::to_string(c), "ab" + std::string(1, static_cast<char>(c)) + "cd"});
     }
     TitleFinder finder(app.path());
     ASSERT_TRUE(finder.indexed());
@@ -148,12 +118,12 @@ TEST(TitleIndex, NeverMissesARowTheMatchTestAccepts) {
             if (foldLatin1(static_cast<char>(variant)) != foldLatin1(static_cast<char>(c))) {
                 continue;
             }
-            std::string text = "B" + std::string(1, static_cast<char>(variant)) + "C";
-            auto candidates = finder.candidates(text, std::nullopt);
-            bool hit = std::any_of(candidates.begin(), candidates.end(), [&](const auto& row) {
-                return row.ora == "h" + std::to_string(c);
-            });
-            EXPECT_TRUE(hit) << "character " << c;
+            auto rows = finder.candidates("B" + std::string(1, static_cast<char>(variant)) + "C",
+                                          std::nullopt);
+            EXPECT_TRUE(std::any_of(
+                rows.begin(), rows.end(),
+                [&](const FoundProgramme& row) { return row.ora == std::to_string(c); }))
+                << "character " << c << " as " << variant;
         }
     }
 }
@@ -164,7 +134,7 @@ TEST_F(TitleSearchTest, ADatabaseWeMayNotWriteIsSearchedRowByRow) {
     EXPECT_EXIT(
         {
             test::becomeUnprivileged();
-            std::exit(found(app, "coliandro").size() == 1 ? 0 : 1);
+            std::exit(found("coliandro").size() == 1 ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
 }
