@@ -46,6 +46,29 @@ TEST(CardTemplate, SectionsAreCutAtTheirOwnMarkersOnly) {
     EXPECT_EQ(capped.middle, "");
 }
 
+TEST(CardTemplate, TheShippedTemplatesHaveEverySectionAndTheirTags) {
+    int shipped = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(ZELIDOR_SOURCE_DIR "/data/app/htmlcards")) {
+        if (entry.path().extension() != ".htm") {
+            continue;
+        }
+        ++shipped;
+        CardTemplate t = *readCardTemplateFile(entry.path());
+        EXPECT_TRUE(has(t.head, "<TV_TITLE>") && has(t.head, "<TV_TODAY>")) << entry.path();
+        for (const char* tag : {"<TV_HOUR>", "<PR_TITLE>", "<PR_TIPO>", "<PR_TV>",
+                                "<!--BEGIN_LINK_FLAG-->", "<!--END_LINK_FLAG-->"}) {
+            EXPECT_TRUE(has(t.row, tag)) << entry.path() << " " << tag;
+        }
+        for (const char* tag :
+             {"<!--NAME_FLAG-->", "<TV_DESCRIPTION>", "<TV_WEBLINK>", "<TV_TYPE>", "<TV_COVER>"}) {
+            EXPECT_TRUE(has(t.detail, tag)) << entry.path() << " " << tag;
+        }
+        EXPECT_TRUE(has(t.tail, "</html>")) << entry.path();
+    }
+    EXPECT_GE(shipped, 2);
+}
+
 TEST(CardPage, TheMarkerLineTemplateGivesRowsMiddleOneDetailAndTail) {
     GuideApp app;
     app.addTemplate("t.htm", {"head", "<!--END_HEAD-->", "row <PR_TITLE>", "<!--END_BODY-->",
