@@ -73,8 +73,12 @@ std::string seriesTitle(int series) {
     int a = series % 20;
     int b = (series / 20) % 20;
     int c = series / 400;  // 0..4
-    return first[static_cast<std::size_t>(a)] + " " + second[static_cast<std::size_t>(b)] +
-           (c ? " " + std::to_string(c + 1) : "");
+    std::string title = first[static_cast<std::size_t>(a)];
+    title.append(" ").append(second[static_cast<std::size_t>(b)]);
+    if (c) {
+        title.append(" ").append(std::to_string(c + 1));
+    }
+    return title;
 }
 
 void fillDatabase(const fs::path& app) {

@@ -69,7 +69,10 @@ bool hasDescription(const ProgrammeRow& row) {
 std::string fillListRow(std::string_view rowSection, const ProgrammeRow& row,
                         std::string_view anchor, bool withChannel) {
     bool linked = hasDescription(row);
-    std::string open = linked ? "<a href='#" + std::string(anchor) + "'>" : std::string(kNoLink);
+    std::string open(kNoLink);
+    if (linked) {
+        open.assign("<a href='#").append(anchor).append("'>");
+    }
     std::string_view close = linked ? std::string_view("</a>") : kNoLink;
     if (withChannel) {
         return fillTags(rowSection, {{"<TV_HOUR>", textOf(row.ora)},
@@ -88,9 +91,8 @@ std::string fillListRow(std::string_view rowSection, const ProgrammeRow& row,
 
 std::string fillDescription(std::string_view detailSection, const ProgrammeRow& row,
                             std::string_view anchor) {
-    std::string cover =
-        "covers\\" + std::string(row.cover && !row.cover->empty() ? std::string_view(*row.cover)
-                                                                  : std::string_view("none.jpg"));
+    std::string cover("covers\\");
+    cover.append(row.cover && !row.cover->empty() ? std::string_view(*row.cover) : "none.jpg");
     return fillTags(detailSection,
                     {{"<TV_HOUR>", textOf(row.ora)},
                      {"<PR_TITLE>", textOf(row.titolo)},

@@ -62,7 +62,10 @@ void rebuildTitleIndex(Database& db) {
 }
 
 std::string titleIndexPhrase(std::string_view latin1Text) {
-    return "\"" + replaceAll(latin1ToUtf8(latin1Text), "\"", "\"\"") + "\"";
+    std::string phrase = "\"";
+    phrase += replaceAll(latin1ToUtf8(latin1Text), "\"", "\"\"");
+    phrase += '"';
+    return phrase;
 }
 
 }  // namespace zelidor

@@ -42,10 +42,8 @@ void addFoundProgramme(KeyedTree& tree, const std::string& searchKey, const Foun
         addGroupNode(tree, dayKey, channelKey, channel, "testo", statusTexts);
     }
     if (row.ora && !row.ora->empty()) {
-        std::string key = "D" + day + channel + *row.ora;
-        if (keys == ProgrammeKeys::PerSearchNode) {
-            key.insert(0, searchKey);
-        }
+        std::string key = keys == ProgrammeKeys::PerSearchNode ? searchKey : std::string();
+        key.append("D").append(day).append(channel).append(*row.ora);
         report(tree.addChild(channelKey, std::move(key), *row.ora + "-" + row.titolo.value_or(""),
                              "tempo1"),
                statusTexts);
@@ -67,7 +65,8 @@ bool titleMatches(const std::optional<std::string>& title, std::string_view text
 void searchTitlesIntoTree(KeyedTree& tree, std::string_view text,
                           const std::vector<FoundProgramme>& rows, SearchState& state,
                           ProgrammeKeys keys, std::vector<std::string>& statusTexts) {
-    std::string searchKey = kRootKey + std::string(text);
+    std::string searchKey(kRootKey);
+    searchKey += text;
     report(tree.addChild(kRootKey, searchKey, std::string(text), "vhs"), statusTexts);
     for (const FoundProgramme& row : rows) {
         if (!titleMatches(row.titolo, text)) {
