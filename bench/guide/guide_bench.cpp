@@ -58,26 +58,41 @@ void print(const char* what, double ms, const char* goal = "") {
     std::printf("%-58s %9.1f ms %s\n", what, ms, goal);
 }
 
-// Titles of 2000 series, so that one series has about 500 programmes in a million.
+// Titles of 21600 series: about 46 programmes each in a million, with the common Italian
+// trigrams (" di", "la ", "ell") spread over most of them, as in real listings.
+constexpr int kSeries = 60 * 60 * 6;
+
 std::string seriesTitle(int series) {
-    static const std::vector<std::string> first = {
-        "Il commissario", "La casa",    "Un medico",  "Le avventure", "Il mistero",
-        "La grande",      "Notte",      "Il ritorno", "Cuori",        "Viaggio",
-        "Storie",         "La signora", "Il segreto", "Amici",        "Delitto",
-        "Fuga",           "L'isola",    "Il tesoro",  "La valle",     "Citt\xE0"};
-    static const std::vector<std::string> second = {
-        "di Roma",     "in famiglia", "del lago",        "d'inverno",   "a Milano",
-        "sul fiume",   "di mare",     "del nord",        "in citt\xE0", "di provincia",
-        "al castello", "nel bosco",   "di Venezia",      "in campagna", "del porto",
-        "di confine",  "a Napoli",    "sotto le stelle", "del sud",     "in montagna"};
-    int a = series % 20;
-    int b = (series / 20) % 20;
-    int c = series / 400;  // 0..4
-    std::string title = first[static_cast<std::size_t>(a)];
-    title.append(" ").append(second[static_cast<std::size_t>(b)]);
-    if (c) {
-        title.append(" ").append(std::to_string(c + 1));
-    }
+    static const char* const first[60] = {
+        "Il commissario", "La casa",      "Un medico",  "Le avventure",   "Il mistero",
+        "La grande",      "Notte",        "Il ritorno", "Cuori",          "Viaggio",
+        "Storie",         "La signora",   "Il segreto", "Amici",          "Delitto",
+        "Fuga",           "L'isola",      "Il tesoro",  "La valle",       "Citt\xE0",
+        "Il giudice",     "La famiglia",  "Un posto",   "Il maresciallo", "La legge",
+        "Ultime notizie", "Il sogno",     "La corsa",   "Un amore",       "Il vento",
+        "La strada",      "Il paese",     "Una donna",  "Il professore",  "La ragazza",
+        "Il capitano",    "Un ispettore", "La banda",   "Il viaggio",     "Le stelle",
+        "La luna",        "Il sole",      "Il mare",    "La montagna",    "Il fiume",
+        "Una notte",      "Il giorno",    "La sera",    "Il mattino",     "Un'estate",
+        "L'inverno",      "La primavera", "L'autunno",  "Il silenzio",    "La voce",
+        "Il cammino",     "La scelta",    "Il destino", "La verit\xE0",   "Il coraggio"};
+    static const char* const second[60] = {
+        "di Roma",      "in famiglia",    "del lago",        "d'inverno",     "a Milano",
+        "sul fiume",    "di mare",        "del nord",        "in citt\xE0",   "di provincia",
+        "al castello",  "nel bosco",      "di Venezia",      "in campagna",   "del porto",
+        "di confine",   "a Napoli",       "sotto le stelle", "del sud",       "in montagna",
+        "di Torino",    "a Firenze",      "di Palermo",      "a Bari",        "di Genova",
+        "a Bologna",    "di Trieste",     "a Cagliari",      "di Verona",     "a Perugia",
+        "sulla neve",   "nel deserto",    "in alto mare",    "tra le nuvole", "senza fine",
+        "per sempre",   "all'improvviso", "di mezzanotte",   "d'estate",      "a Natale",
+        "in vacanza",   "al mercato",     "in ufficio",      "a scuola",      "in ospedale",
+        "in tribunale", "al circo",       "allo stadio",     "in cucina",     "sul treno",
+        "in volo",      "alla radio",     "in diretta",      "dal vivo",      "fra amici",
+        "in giallo",    "in rosso",       "nel blu",         "di sera",       "di notte"};
+    static const char* const third[6] = {"",           " 2",          " - La serie",
+                                         " (replica)", " - Speciale", " 3"};
+    std::string title = first[series % 60];
+    title.append(" ").append(second[series / 60 % 60]).append(third[series / 3600]);
     return title;
 }
 
@@ -112,12 +127,13 @@ void fillDatabase(const fs::path& app) {
     for (int d = 0; stored < kProgrammes; ++d, day = day.plusDays(1)) {
         for (std::size_t c = 0; c < channels.size() && stored < kProgrammes; ++c) {
             for (int n = 1; n <= kPerChannelDay && stored < kProgrammes; ++n, ++stored) {
-                add(day, channels[c].name, n, (stored * 7919) % 2000);
+                add(day, channels[c].name, n, static_cast<int>((stored * 7919LL) % kSeries));
             }
         }
     }
     for (int n = 1; n <= kReportRows; ++n) {
-        add(kReportDay, channels[static_cast<std::size_t>(n) % channels.size()].name, n, n % 2000);
+        add(kReportDay, channels[static_cast<std::size_t>(n) % channels.size()].name, n,
+            n % kSeries);
     }
     transaction.commit();
 }
@@ -134,18 +150,23 @@ void writeChannelFiles(const fs::path& app) {
 
 }  // namespace
 
-int main() {
+// With a folder argument the database is generated there once and reused by later runs.
+int main(int argc, char** argv) {
+    bool keep = argc > 1;
     fs::path app =
-        fs::temp_directory_path() / ("zelidor-guide-bench-" + std::to_string(::getpid()));
+        keep ? fs::path(argv[1])
+             : fs::temp_directory_path() / ("zelidor-guide-bench-" + std::to_string(::getpid()));
     fs::create_directories(app / "htmlcards");
     fs::copy_file(fs::path(ZELIDOR_SOURCE_DIR) / "data/app/htmlcards/classica.htm",
-                  app / "htmlcards/classica.htm");
+                  app / "htmlcards/classica.htm", fs::copy_options::overwrite_existing);
     writeChannelFiles(app);
-
-    std::printf("Generating %d programmes (+%d on the report day) in %s ...\n", kProgrammes,
-                kReportRows, app.c_str());
-    print("generate the database", milliseconds([&] { fillDatabase(app); }));
-    print("build the title index over it (once)", milliseconds([&] { TitleFinder finder(app); }));
+    if (!fs::exists(ProgrammeStore::defaultFile(app))) {
+        std::printf("Generating %d programmes (+%d on the report day) in %s ...\n", kProgrammes,
+                    kReportRows, app.c_str());
+        print("generate the database", milliseconds([&] { fillDatabase(app); }));
+        print("build the title index over it (once)",
+              milliseconds([&] { TitleFinder finder(app); }));
+    }
 
     NoDialogs dialogs;
     Day middle = Day::fromNumber(kFirstDay).plusDays(200);
@@ -169,6 +190,12 @@ int main() {
           }),
           "(goal <= 50)");
     std::printf("%-58s %9zu nodes\n", "  its result tree", nodes);
+    print("title search \"commissario\" (a common word), all days", median([&] {
+              runTitleSearch(app, "commissario", middle, true, tree, state);
+              nodes = tree.size();
+          }),
+          "(goal <= 50)");
+    std::printf("%-58s %9zu nodes\n", "  its result tree", nodes);
     print("title search \"CITTA' D'INVERNO\" (accented A) from a middle day", median([&] {
               runTitleSearch(app, utf8ToLatin1("CITT\xC3\x80 D'INVERNO"), middle, false, tree,
                              state);
@@ -179,7 +206,7 @@ int main() {
 
     std::vector<std::string> words;
     for (int i = 0; i < 50; ++i) {
-        words.push_back(seriesTitle(i * 37 % 2000));
+        words.push_back(seriesTitle(i * 433 % kSeries));
     }
     print("monitor run, 50 words from a middle day", median([&] {
               runMonitorSearch(app, words, middle, tree, state);
@@ -190,7 +217,9 @@ int main() {
     print("catalogue of 51 channel files",
           median([&] { loadCatalogue(app, "0 Visualizza Tutte"); }));
 
-    std::error_code ignored;
-    fs::remove_all(app, ignored);
+    if (!keep) {
+        std::error_code ignored;
+        fs::remove_all(app, ignored);
+    }
     return 0;
 }

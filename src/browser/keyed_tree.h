@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,18 +37,21 @@ class KeyedTree {
     void clear();
 
     // Nodes in the order they were added; a child always follows its parent.
-    const std::vector<TreeNode>& nodes() const { return nodes_; }
+    const std::deque<TreeNode>& nodes() const { return nodes_; }
     const TreeNode* find(std::string_view key) const;
     // The nodes directly under the node keyed parentKey, in the order they were added.
     std::vector<const TreeNode*> children(std::string_view parentKey) const;
     std::size_t size() const { return nodes_.size(); }
 
   private:
+    using KeyHash = std::hash<std::string_view>;
+
     NodeAdded add(std::optional<std::size_t> parent, std::string key, std::string text,
                   std::string image);
 
-    std::vector<TreeNode> nodes_;
-    std::unordered_map<std::string, std::size_t> byKey_;
+    // A deque never moves its nodes, so the index can refer to their keys instead of copying.
+    std::deque<TreeNode> nodes_;
+    std::unordered_map<std::string_view, std::size_t, KeyHash> byKey_;
 };
 
 }  // namespace zelidor

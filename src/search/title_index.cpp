@@ -1,7 +1,5 @@
 #include "search/title_index.h"
 
-#include "common/text.h"
-
 namespace zelidor {
 
 namespace {
@@ -59,13 +57,6 @@ bool ensureTitleIndex(Database& db) {
 
 void rebuildTitleIndex(Database& db) {
     db.exec("INSERT INTO ProgrammiTitoli (ProgrammiTitoli) VALUES ('rebuild')");
-}
-
-std::string titleIndexPhrase(std::string_view latin1Text) {
-    std::string phrase = "\"";
-    phrase += replaceAll(latin1ToUtf8(latin1Text), "\"", "\"\"");
-    phrase += '"';
-    return phrase;
 }
 
 }  // namespace zelidor

@@ -3,7 +3,6 @@
 // only pre-selects: the search's own match test still decides.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "common/sqlite.h"
@@ -21,13 +20,5 @@ bool ensureTitleIndex(Database& db);
 void rebuildTitleIndex(Database& db);
 
 bool hasTitleIndex(Database& db);
-
-// Texts shorter than this cannot be looked up in a trigram index.
-inline constexpr std::size_t kShortestIndexedText = 3;
-
-// The index query for rows whose title contains text, compared without regard to letter case
-// (Latin-1 letters included): a quoted phrase, its double quotes doubled, as UTF-8 for
-// binding.
-std::string titleIndexPhrase(std::string_view latin1Text);
 
 }  // namespace zelidor

@@ -4,6 +4,7 @@
 #include "common/number.h"
 #include "common/text.h"
 #include "search/title_index.h"
+#include "search/title_index_query.h"
 
 namespace zelidor {
 
@@ -19,36 +20,80 @@ void report(NodeAdded added, std::vector<std::string>& statusTexts) {
     }
 }
 
-// A day or channel node already present is the one to use; only a missing parent is a failure.
-void addGroupNode(KeyedTree& tree, const std::string& parent, const std::string& key,
-                  const std::string& text, const char* image,
-                  std::vector<std::string>& statusTexts) {
-    NodeAdded added = tree.addChild(parent, key, text, image);
-    if (added == NodeAdded::ParentMissing) {
-        report(added, statusTexts);
+// The nodes one search text adds below its search node.
+class SearchBranch {
+  public:
+    SearchBranch(KeyedTree& tree, std::string_view text, ProgrammeKeys keys,
+                 std::vector<std::string>& statusTexts)
+        : tree_(tree), searchKey_(kRootKey), keys_(keys), statusTexts_(statusTexts) {
+        searchKey_ += text;
+        report(tree_.addChild(kRootKey, searchKey_, std::string(text), "vhs"), statusTexts_);
     }
-}
 
-void addFoundProgramme(KeyedTree& tree, const std::string& searchKey, const FoundProgramme& row,
-                       ProgrammeKeys keys, std::vector<std::string>& statusTexts) {
-    std::string day = row.data ? slashedDay(numberText(*row.data)) : std::string();
-    std::string dayKey = searchKey + "D" + day;
-    if (row.data) {
-        addGroupNode(tree, searchKey, dayKey, day, "calendario", statusTexts);
+    void add(const FoundProgramme& row) {
+        // Rows come grouped by day: the day and channel nodes of the previous row are usually
+        // the ones to use again, and their keys need not be built anew.
+        if (!group_ || group_->data != row.data) {
+            startDay(row.data);
+        }
+        const std::string& channel = row.palinsesto ? *row.palinsesto : kNoChannel;
+        if (group_->channel != channel) {
+            startChannel(channel);
+        }
+        if (row.ora && !row.ora->empty()) {
+            std::string key = keys_ == ProgrammeKeys::PerSearchNode ? searchKey_ : std::string();
+            key.append("D").append(group_->day).append(channel).append(*row.ora);
+            std::string text = *row.ora;
+            text.append("-").append(row.titolo.value_or(""));
+            report(tree_.addChild(group_->channelKey, std::move(key), std::move(text), "tempo1"),
+                   statusTexts_);
+        }
     }
-    const std::string channel = row.palinsesto.value_or("");
-    std::string channelKey = dayKey + channel;
-    if (!channel.empty()) {
-        addGroupNode(tree, dayKey, channelKey, channel, "testo", statusTexts);
+
+  private:
+    struct Group {
+        std::optional<std::int64_t> data;
+        std::string day;
+        std::string dayKey;
+        std::string channel;
+        std::string channelKey;
+    };
+    inline static const std::string kNoChannel;
+
+    void startDay(std::optional<std::int64_t> data) {
+        group_ = Group{data, data ? slashedDay(numberText(*data)) : std::string(), searchKey_,
+                       std::string(), std::string()};
+        group_->dayKey.append("D").append(group_->day);
+        group_->channelKey = group_->dayKey;
+        if (data) {
+            addGroup(searchKey_, group_->dayKey, group_->day, "calendario");
+        }
     }
-    if (row.ora && !row.ora->empty()) {
-        std::string key = keys == ProgrammeKeys::PerSearchNode ? searchKey : std::string();
-        key.append("D").append(day).append(channel).append(*row.ora);
-        report(tree.addChild(channelKey, std::move(key), *row.ora + "-" + row.titolo.value_or(""),
-                             "tempo1"),
-               statusTexts);
+
+    void startChannel(const std::string& channel) {
+        group_->channel = channel;
+        group_->channelKey = group_->dayKey + channel;
+        if (!channel.empty()) {
+            addGroup(group_->dayKey, group_->channelKey, channel, "testo");
+        }
     }
-}
+
+    // A day or channel node already present is the one to use; only a missing parent is a
+    // failure.
+    void addGroup(const std::string& parent, const std::string& key, const std::string& text,
+                  const char* image) {
+        NodeAdded added = tree_.addChild(parent, key, text, image);
+        if (added == NodeAdded::ParentMissing) {
+            report(added, statusTexts_);
+        }
+    }
+
+    KeyedTree& tree_;
+    std::string searchKey_;
+    ProgrammeKeys keys_;
+    std::vector<std::string>& statusTexts_;
+    std::optional<Group> group_;
+};
 
 }  // namespace
 
@@ -65,15 +110,12 @@ bool titleMatches(const std::optional<std::string>& title, std::string_view text
 void searchTitlesIntoTree(KeyedTree& tree, std::string_view text,
                           const std::vector<FoundProgramme>& rows, SearchState& state,
                           ProgrammeKeys keys, std::vector<std::string>& statusTexts) {
-    std::string searchKey(kRootKey);
-    searchKey += text;
-    report(tree.addChild(kRootKey, searchKey, std::string(text), "vhs"), statusTexts);
+    SearchBranch branch(tree, text, keys, statusTexts);
     for (const FoundProgramme& row : rows) {
-        if (!titleMatches(row.titolo, text)) {
-            continue;
+        if (titleMatches(row.titolo, text)) {
+            state.monitorHit = true;
+            branch.add(row);
         }
-        state.monitorHit = true;
-        addFoundProgramme(tree, searchKey, row, keys, statusTexts);
     }
 }
 
@@ -117,7 +159,7 @@ std::vector<FoundProgramme> TitleFinder::candidates(std::string_view text,
     sql += " ORDER BY p.Data ASC, p.rowid ASC";
     Statement query = store_->database().prepare(sql);
     if (useIndex) {
-        query.bindUtf8(1, titleIndexPhrase(trimmed));
+        query.bindUtf8(1, titleIndexQuery(store_->database(), trimmed));
     }
     if (fromDay) {
         query.bind(2, *fromDay);

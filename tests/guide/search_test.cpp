@@ -103,13 +103,29 @@ TEST_F(TitleSearchTest, TheIndexFollowsEveryLaterChangeOfTheTable) {
               (std::vector<std::string>{"06:00-Coliandro ancora", "11:00-Coliandro torna"}));
 }
 
+TEST_F(TitleSearchTest, TextsMadeOfCommonTrigramsAreFoundToo) {
+    ProgrammeStore(ProgrammeStore::defaultFile(app.path()))
+        .database()
+        .exec(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500) "
+            "INSERT INTO Programmi (Data, Ora, Titolo, Palinsesto) SELECT 20021205, i, "
+            "CASE WHEN i % 2 THEN 'Il commissario' ELSE 'Commissari, tanti' END, 'X' FROM n");
+    EXPECT_EQ(found("COMMISSARIO").size(), 250u);
+    EXPECT_EQ(found("commissari, ").size(), 250u);
+}
+
 TEST(TitleIndex, NeverMissesARowTheMatchTestAccepts) {
     // Every Latin-1 character in a title of its own, looked for in each of its letter cases.
     GuideApp app;
     ProgrammeStore store(ProgrammeStore::defaultFile(app.path()));
     for (int c = 0x20; c <= 0xFF; ++c) {
-        store.insert(
-            {20021205, std::to_string(c), "ab" + std::string(1, static_cast<char>(c)) + "cd"});
+        std::string title = "ab";
+        title.append(1, static_cast<char>(c)).append("cd");
+        ProgrammeRow row;
+        row.data = 20021205;
+        row.ora = std::to_string(c);
+        row.titolo = title;
+        store.insert(row);
     }
     TitleFinder finder(app.path());
     ASSERT_TRUE(finder.indexed());
