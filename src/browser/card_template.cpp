@@ -1,10 +1,12 @@
 #include "browser/card_template.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include "browser/status_texts.h"
 #include "common/text.h"
 
 namespace zelidor {
@@ -72,9 +74,31 @@ std::optional<CardTemplate> readCardTemplateFile(const std::filesystem::path& fi
     return parseCardTemplate(text);
 }
 
+CardTemplateList listCardTemplates(const std::filesystem::path& appFolder) {
+    CardTemplateList list;
+    std::filesystem::path folder = appFolder / "htmlcards" / "";
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) {
+        list.statusTexts.push_back(status::missingFolder(folder));
+        return list;
+    }
+    for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+        std::string name = utf8ToLatin1(it->path().filename().string());
+        if (it->is_regular_file(error) && name.size() > 4 &&
+            foldLatin1(name.substr(name.size() - 4)) == ".htm") {
+            list.names.push_back(name);
+        }
+    }
+    std::sort(list.names.begin(), list.names.end(), [](const auto& a, const auto& b) {
+        return std::make_pair(foldLatin1(a), a) < std::make_pair(foldLatin1(b), b);
+    });
+    return list;
+}
+
 std::filesystem::path cardTemplatePath(const std::filesystem::path& appFolder,
                                        std::string_view name) {
-    return appFolder / "htmlcards" / std::string(name);
+    return appFolder / "htmlcards" / latin1ToUtf8(name);  // names on disk are UTF-8
 }
 
 }  // namespace zelidor

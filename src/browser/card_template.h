@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelidor {
 
@@ -29,6 +30,15 @@ CardTemplate parseCardTemplate(std::string_view text);
 
 // The same for a file; no value when the file cannot be read.
 std::optional<CardTemplate> readCardTemplateFile(const std::filesystem::path& file);
+
+// The card templates the main window offers: the "*.htm" files of AppFolder/htmlcards by name,
+// extension included, in alphabetical order. A missing folder gives no names and the status text
+// that says so.
+struct CardTemplateList {
+    std::vector<std::string> names;
+    std::vector<std::string> statusTexts;
+};
+CardTemplateList listCardTemplates(const std::filesystem::path& appFolder);
 
 // AppFolder/htmlcards/name
 std::filesystem::path cardTemplatePath(const std::filesystem::path& appFolder,

@@ -69,6 +69,18 @@ TEST(CardTemplate, TheShippedTemplatesHaveEverySectionAndTheirTags) {
     EXPECT_GE(shipped, 2);
 }
 
+TEST(CardTemplate, TheListHoldsTheHtmFilesAlphabeticallyOrSaysTheFolderIsMissing) {
+    GuideApp app;
+    for (const char* name : {"b.htm", "A.htm", "notes.txt", "c.html"}) {
+        test::writeFile(app.dir / "htmlcards" / name, "");
+    }
+    EXPECT_EQ(listCardTemplates(app.path()).names, (std::vector<std::string>{"A.htm", "b.htm"}));
+    std::filesystem::remove_all(app.dir / "htmlcards");
+    EXPECT_EQ(listCardTemplates(app.path()).statusTexts,
+              (std::vector<std::string>{"The Directory " + (app.dir / "htmlcards/").string() +
+                                        " Doesn't Exist !  -> Bad Installation??"}));
+}
+
 TEST(CardPage, TheMarkerLineTemplateGivesRowsMiddleOneDetailAndTail) {
     GuideApp app;
     app.addTemplate("t.htm", {"head", "<!--END_HEAD-->", "row <PR_TITLE>", "<!--END_BODY-->",
