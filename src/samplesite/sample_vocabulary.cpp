@@ -186,7 +186,8 @@ constexpr std::string_view kSportStories[] = {
     "Diretta dallo stadio di {citta}. Telecronaca di {nome} {cognome}.",
     "Le immagini pi&ugrave; belle della giornata, con interviste e commenti.",
     "Sintesi e commento della gara di {citta}.",
-    "In diretta la prova decisiva: chi vincer&#224; il titolo?"};
+    "In diretta la prova decisiva: chi vincer&#224; il titolo?",
+    "La Nazionale &#232; in campo per la qualificazione."};
 
 constexpr std::string_view kMusicStories[] = {
     "I video pi&ugrave; richiesti della settimana.", "Il concerto registrato al teatro di {citta}.",
@@ -213,7 +214,7 @@ constexpr std::string_view kCartoonStories[] = {
 constexpr std::string_view kShowStories[] = {
     "Ospiti, musica e risate con {nome} {cognome}.",
     "Variet\u00e0 del sabato sera in diretta da {citta}.",
-    "Giochi, sorprese e tanti ospiti in studio.",
+    "La sfida &#232; aperta: giochi, sorprese e tanti ospiti in studio.",
     "Il programma pi&ugrave; amato dalle famiglie torna con una nuova edizione."};
 
 constexpr std::string_view kTalkStories[] = {
