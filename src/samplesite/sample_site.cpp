@@ -14,9 +14,17 @@ namespace {
 // for a download run's back-to-back requests to share one connection.
 constexpr time_t kKeepAliveSeconds = 2;
 
+// The server's default also sets SO_REUSEPORT, which lets a second site bind a port that is
+// already serving and silently share its requests; a busy port must be reported instead.
+void reuseAddressOnly(socket_t sock) {
+    int yes = 1;
+    ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+}
+
 }  // namespace
 
 SampleSite::SampleSite() : server_(std::make_unique<httplib::Server>()) {
+    server_->set_socket_options(reuseAddressOnly);
     server_->set_keep_alive_timeout(kKeepAliveSeconds);
     server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
         handle(request, response);

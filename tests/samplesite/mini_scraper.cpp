@@ -98,7 +98,8 @@ std::vector<ProgrammeRow> scrapeChannelDay(const Fetch& fetch, const std::string
 
         std::size_t r2at = nextLineWith(lines, at, "<td class=\"");
         const std::string& r2 = lines[r2at];
-        std::size_t dash = findNoCase(r2, "-", findNoCase(r2, "\"g-", findNoCase(r2, "<td class=")));
+        std::size_t dash =
+            findNoCase(r2, "-", findNoCase(r2, "\"g-", findNoCase(r2, "<td class=")));
         row.type = nonEmpty(trimBlanks(between(r2, dash, findNoCase(r2, "\"", dash))));
 
         std::size_t r3at = nextLineWith(lines, r2at, "<a href=\"javascript");

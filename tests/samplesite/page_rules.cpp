@@ -9,11 +9,13 @@ namespace zelidor::samplesite::test {
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 bool has(const std::string& line, std::string_view word) {
     return containsNoCase(line, word);
 }
 
-bool startsWith(const std::string& line, std::string_view word) {
+bool inColumnOne(const std::string& line, std::string_view word) {
     return findNoCase(line, word) == 1;
 }
 
@@ -21,7 +23,7 @@ std::string at(std::size_t index, const std::string& rule) {
     return "line " + std::to_string(index + 1) + ": " + rule;
 }
 
-// Faults common to every page: line ends, encoding.
+// LF line ends, and Latin-1 text that no UTF-8 slipped into.
 void checkBytes(std::string_view page, std::vector<std::string>& faults) {
     if (page.find('\r') != std::string_view::npos) {
         faults.push_back("a CR line end (rows would shift)");
@@ -39,42 +41,32 @@ void checkBytes(std::string_view page, std::vector<std::string>& faults) {
     }
 }
 
-void checkRow(const std::vector<std::string>& lines, std::size_t r1, std::set<std::string>& codes,
+// R1 hour, R2 type, R3 title and code; R4 is free but must not look like a row.
+void checkRow(const Lines& lines, std::size_t r1, std::set<std::string>& codes,
               std::vector<std::string>& faults) {
-    static const std::regex hourLine(R"(^<tr bgcolor="[^">]*"><td [^>]*>([^<>]*)</td>$)");
-    static const std::regex typeLine(R"re(^<td class="g-([^"]*)"[^>]*>[^<]*</td>$)re");
-    static const std::regex titleLine(
-        R"re(^<td class="titolo"><a href="javascript:apri\('programmi\.phtml\?codice=([^']*)'\)">([^<>]*)</a></td>$)re");
-    static const std::regex hourText("^[0-2][0-9]:[0-5][0-9]$");
-    std::smatch m;
-    if (!std::regex_match(lines[r1], m, hourLine) ||
-        !std::regex_match(trimBlanks(m[1].str()), hourText)) {
+    static const std::regex hour(R"(^<tr bgcolor="[^">]*"><td [^>]*> *[0-2]\d:[0-5]\d *</td>$)");
+    static const std::regex type(R"re(^<td class="g-[^"]*[^" ][^"]*"[^>]*>[^<]*</td>$)re");
+    static const std::regex title(
+        R"re(^<td class="titolo"><a href="javascript:apri\('programmi\.phtml\?codice=(\d+)'\)">[^<>]*[^<> ][^<>]*</a></td>$)re");
+    std::smatch code;
+    if (!std::regex_match(lines[r1], hour)) {
         faults.push_back(at(r1, "R1 is not <tr bgcolor> plus a plain HH:MM hour cell"));
     }
-    if (!std::regex_match(lines[r1 + 1], m, typeLine) || trimBlanks(m[1].str()).empty()) {
+    if (!std::regex_match(lines[r1 + 1], type)) {
         faults.push_back(at(r1 + 1, "R2 is not the g- type cell"));
     }
-    if (!std::regex_match(lines[r1 + 2], m, titleLine)) {
-        faults.push_back(at(r1 + 2, "R3 is not the javascript title link"));
-    } else {
-        std::string code = m[1].str();
-        if (code.empty() || code.find_first_not_of("0123456789") != std::string::npos ||
-            !codes.insert(code).second) {
-            faults.push_back(at(r1 + 2, "code empty, not digits or repeated: " + code));
-        }
-        if (trimBlanks(m[2].str()).empty()) {
-            faults.push_back(at(r1 + 2, "empty title"));
-        }
+    if (!std::regex_match(lines[r1 + 2], code, title) || !codes.insert(code[1]).second) {
+        faults.push_back(at(r1 + 2, "R3 is not a title link with a new digits-only code"));
     }
-    if (has(lines[r1 + 3], "<td class=\"") && !has(lines[r1 + 3], "align=")) {
-        faults.push_back(at(r1 + 3, "R4 looks like a row's cell"));
+    if (has(lines[r1 + 3], "<tr") || has(lines[r1 + 3], "<td class=\"")) {
+        faults.push_back(at(r1 + 3, "R4 looks like a row"));
     }
 }
 
 }  // namespace
 
-std::vector<std::string> readerLines(std::string_view page) {
-    std::vector<std::string> lines;
+Lines readerLines(std::string_view page) {
+    Lines lines;
     std::size_t start = 0;
     while (start < page.size()) {
         std::size_t end = page.find('\n', start);
@@ -92,16 +84,12 @@ std::vector<std::string> readerLines(std::string_view page) {
 std::vector<std::string> listingPageViolations(std::string_view page) {
     std::vector<std::string> faults;
     checkBytes(page, faults);
-    std::vector<std::string> lines = readerLines(page);
+    Lines lines = readerLines(page);
     std::size_t i = 0;
     while (i < lines.size() && !has(lines[i], "<!-- start DX main -->")) {
         ++i;
     }
-    while (++i < lines.size() && !startsWith(lines[i], "</table>")) {
-    }
-    if (i >= lines.size()) {
-        faults.push_back("no start marker followed by a column-1 </table>");
-        return faults;
+    while (++i < lines.size() && !inColumnOne(lines[i], "</table>")) {
     }
     std::size_t header = i + 1;
     while (++i < lines.size() && !has(lines[i], "<tr bgcolor")) {
@@ -110,21 +98,20 @@ std::vector<std::string> listingPageViolations(std::string_view page) {
         }
     }
     if (i == header || i >= lines.size()) {
-        faults.push_back("no header row, or no programme row");
+        faults.push_back("no start marker, column-1 </table>, header row and programme row");
         return faults;
     }
     std::set<std::string> codes;
-    while (i + 5 < lines.size()) {
+    for (; i + 5 < lines.size(); i += 4) {
         checkRow(lines, i, codes, faults);
-        i += 4;
-        if (startsWith(lines[i], "</tr>")) {
-            if (!startsWith(lines[i + 1], "</table>")) {
-                faults.push_back(at(i + 1, "the table does not end after </tr>"));
+        if (inColumnOne(lines[i + 4], "</tr>")) {
+            if (!inColumnOne(lines[i + 5], "</table>")) {
+                faults.push_back(at(i + 5, "the table does not end after </tr>"));
             }
             return faults;
         }
-        if (!has(lines[i], "<tr bgcolor")) {
-            faults.push_back(at(i, "neither the next R1 nor the closing </tr> in column 1"));
+        if (!has(lines[i + 4], "<tr bgcolor")) {
+            faults.push_back(at(i + 4, "neither the next R1 nor the closing </tr> in column 1"));
             return faults;
         }
     }
@@ -135,42 +122,31 @@ std::vector<std::string> listingPageViolations(std::string_view page) {
 std::vector<std::string> detailPageViolations(std::string_view page) {
     std::vector<std::string> faults;
     checkBytes(page, faults);
-    std::vector<std::string> lines = readerLines(page);
-    static const std::regex posterLine(R"re(<img src="/statiche/media/foto/[0-9]+\.jpg")re");
-    bool posterSeen = false;
-    bool filmSeen = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (has(line, "statiche/media") && !posterSeen) {
-            posterSeen = true;
-            if (!std::regex_search(line, posterLine)) {
-                faults.push_back(at(i, "the first statiche/media line is not the poster"));
-            }
+    Lines lines = readerLines(page);
+    static const std::regex poster(R"re(<img src="/statiche/media/foto/\d+\.jpg")re");
+    auto firstWith = [&](std::string_view word, std::size_t from) {
+        while (from < lines.size() && !has(lines[from], word)) {
+            ++from;
         }
-        if (has(line, "<!--<br>")) {
-            std::size_t title = i + 1;
-            while (title < lines.size() && !has(lines[title], "<b>")) {
-                ++title;
-            }
-            const std::string& text = title + 1 < lines.size() ? lines[title + 1] : "";
-            if (text.size() < 2 || text[0] != ' ' || startsWith(text, "</td>") ||
-                trimBlanks(text.substr(1, findNoCase(text, "</td>") - 2)).empty()) {
-                faults.push_back(at(title + 1, "no indented one-line description"));
-            }
+        return from;
+    };
+    if (std::size_t d1 = firstWith("statiche/media", 0);
+        d1 < lines.size() && !std::regex_search(lines[d1], poster)) {
+        faults.push_back(at(d1, "the first statiche/media line is not the poster"));
+    }
+    if (std::size_t d2 = firstWith("<!--<br>", 0); d2 < lines.size()) {
+        std::size_t text = firstWith("<b>", d2 + 1) + 1;
+        const std::string& line = text < lines.size() ? lines[text] : lines.back();
+        if (line.size() < 2 || line[0] != ' ' ||
+            trimBlanks(midText(line, 2, findNoCase(line, "</td>") - 2)).empty()) {
+            faults.push_back(at(text, "no indented one-line description after the title"));
         }
-        if (has(line, "<b>Film</b>")) {
-            if (filmSeen || !has(line, "class=\"cast\"")) {
-                faults.push_back(at(i, "<b>Film</b> outside the one credits heading"));
-            }
-            filmSeen = true;
-            std::size_t credits = i + 1;
-            while (credits < lines.size() && !has(lines[credits], "</td>")) {
-                ++credits;
-            }
-            if (credits >= lines.size()) {
-                faults.push_back(at(i, "<b>Film</b> without a later </td> line"));
-            }
-        }
+    }
+    std::size_t d3 = firstWith("<b>Film</b>", 0);
+    if (d3 < lines.size() &&
+        (!has(lines[d3], "class=\"cast\"") || firstWith("<b>Film</b>", d3 + 1) < lines.size() ||
+         firstWith("</td>", d3 + 1) >= lines.size())) {
+        faults.push_back(at(d3, "<b>Film</b> not the one credits heading with a </td> line after"));
     }
     return faults;
 }

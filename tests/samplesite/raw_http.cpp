@@ -13,8 +13,6 @@ namespace zelidor::samplesite::test {
 
 namespace {
 
-constexpr std::size_t kKeptTail = 64 * 1024;
-
 int connectTo(int port, std::chrono::milliseconds timeout) {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     timeval tv{};
@@ -46,8 +44,7 @@ void readHeaders(std::string& received, RawReply& reply) {
 
 }  // namespace
 
-RawReply rawGet(int port, const std::string& target, std::chrono::milliseconds timeout,
-                bool keepBody) {
+RawReply rawGet(int port, const std::string& target, std::chrono::milliseconds timeout) {
     RawReply reply;
     auto start = std::chrono::steady_clock::now();
     int fd = connectTo(port, timeout);
@@ -75,12 +72,8 @@ RawReply rawGet(int port, const std::string& target, std::chrono::milliseconds t
             inBody = true;
         }
         if (inBody) {
-            reply.bodyBytes += received.size();
             reply.body += received;
             received.clear();
-            if (!keepBody && reply.body.size() > 2 * kKeptTail) {
-                reply.body.erase(0, reply.body.size() - kKeptTail);
-            }
         }
     }
     ::close(fd);

@@ -11,16 +11,14 @@ namespace zelidor::samplesite::test {
 
 struct RawReply {
     bool connected = false;
-    bool timedOut = false;     // the server went quiet for the whole time-out
-    int status = 0;            // from the status line, 0 when none arrived
-    long contentLength = -1;   // from the headers, -1 when absent
-    std::string body;          // what arrived after the headers
-    std::size_t bodyBytes = 0; // counted even when the body is not kept
+    bool timedOut = false;    // the server went quiet for the whole time-out
+    int status = 0;           // from the status line, 0 when none arrived
+    long contentLength = -1;  // from the headers, -1 when absent
+    std::string body;         // what arrived after the headers
     std::chrono::milliseconds elapsed{0};
 };
 
-// keepBody false counts the body's bytes without keeping more than its last 64 KiB.
 RawReply rawGet(int port, const std::string& target,
-                std::chrono::milliseconds timeout = std::chrono::seconds(5), bool keepBody = true);
+                std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
 }  // namespace zelidor::samplesite::test
