@@ -44,7 +44,8 @@ struct ChannelDayListing {
 };
 
 // The deterministic listing of a channel on a day; the same arguments always give the same
-// listing. The day is taken within the site's hundred-year window.
+// listing. The day is taken within the site's hundred-year window. Throws std::invalid_argument
+// for a channel that is not one of the built-in channels.
 ChannelDayListing sampleListing(const ChannelInfo& channel, const Day& day);
 
 // Where a programme code points: the channel, the site's day and the row. Codes are

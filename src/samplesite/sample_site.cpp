@@ -10,10 +10,6 @@ namespace zelidor::samplesite {
 
 namespace {
 
-// Short enough that stopping never waits long for an idle keep-alive connection, long enough
-// for a download run's back-to-back requests to share one connection.
-constexpr time_t kKeepAliveSeconds = 2;
-
 // The server's default also sets SO_REUSEPORT, which lets a second site bind a port that is
 // already serving and silently share its requests; a busy port must be reported instead.
 void reuseAddressOnly(socket_t sock) {
@@ -25,7 +21,10 @@ void reuseAddressOnly(socket_t sock) {
 
 SampleSite::SampleSite() : server_(std::make_unique<httplib::Server>()) {
     server_->set_socket_options(reuseAddressOnly);
-    server_->set_keep_alive_timeout(kKeepAliveSeconds);
+    // One request per connection ("Connection: close"): the server only notices a stop between
+    // requests, so a client idling on a kept-alive connection would hold stop() (and the
+    // program's exit) for the whole keep-alive time-out. Reconnecting on 127.0.0.1 costs little.
+    server_->set_keep_alive_max_count(1);
     server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
         handle(request, response);
     });
