@@ -1,0 +1,192 @@
+// What the site serves, read through its routing without a socket: every channel on any day,
+// the same bytes for the same channel-day, pages that follow the listing page format, and
+// expected records that agree with the pages.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "common/text.h"
+#include "mini_scraper.h"
+#include "page_rules.h"
+#include "record_printing.h"
+#include "samplesite/site_address.h"
+#include "samplesite/site_answers.h"
+#include "samplesite/site_pages.h"
+
+namespace zelidor::samplesite {
+namespace {
+
+constexpr const char* kHost = "www.guidatv.example";
+const Day kDays[] = {{2002, 12, 5}, {2004, 2, 29}};
+
+SiteAnswer get(const std::string& target) {
+    static const SiteAnswers answers;
+    return answers.answer(target, "1.2");
+}
+
+std::string listingTarget(const char* script, const Day& day) {
+    return listingAddress("", *findChannelByScriptName(script), day).substr(7);
+}
+
+TEST(SiteContent, TheSameChannelDayIsTheSameBytesAndOthersDiffer) {
+    std::string first = get(listingTarget("Canale 5.zdr", Day{2002, 12, 5})).body;
+    EXPECT_EQ(get(listingTarget("Canale 5.zdr", Day{2002, 12, 5})).body, first);
+    EXPECT_NE(get(listingTarget("Canale 5.zdr", Day{2002, 12, 6})).body, first);
+    EXPECT_NE(get(listingTarget("Italia 1.zdr", Day{2002, 12, 5})).body, first);
+    SiteAnswers fresh;  // pictures and details do not depend on the instance either
+    EXPECT_EQ(fresh.answer("/programmi.phtml?codice=1051202603", "").body,
+              get("/programmi.phtml?codice=1051202603").body);
+    EXPECT_EQ(fresh.posters(), SiteAnswers().posters());
+}
+
+TEST(SiteContent, EveryChannelIsServedOnAnyDay) {
+    for (const ChannelInfo& channel : builtinChannels()) {
+        for (const Day& day : {Day{2004, 2, 29}, Day{2002, 12, 31}, Day{1999, 12, 31}}) {
+            SiteAnswer answer = get(listingAddress("", channel, day).substr(7));
+            ASSERT_EQ(answer.status, 200) << channel.name << " " << day.stamp();
+            EXPECT_EQ(answer.contentType, "text/html; charset=iso-8859-1");
+            EXPECT_NE(
+                answer.body.find(">" + std::string(channel.name) + "</td><td class=\"data\">"),
+                std::string::npos);
+        }
+    }
+    EXPECT_NE(get(listingTarget("Alice.zdr", Day{2004, 2, 29})).body.find("domenica 29 febbraio"),
+              std::string::npos);
+    // Two-digit years are read within 1970-2069; Data keeps the day asked for.
+    EXPECT_NE(get(listingTarget("Alice.zdr", Day{1975, 3, 1})).body.find("1975"),
+              std::string::npos);
+    auto old =
+        expectedRecords(builtinChannels()[1], Day{1902, 3, 1}, kHost, DownloadMode::ListOnly);
+    EXPECT_EQ(old[0].data, 19020301);
+    EXPECT_EQ(old[0].link, expectedRecords(builtinChannels()[1], Day{2002, 3, 1}, kHost,
+                                           DownloadMode::ListOnly)[0]
+                               .link);
+}
+
+TEST(SiteContent, ChannelValuesAreMatchedOnceDecodedAndUnknownAddressesAreNotFound) {
+    std::string tele =
+        get("/canali.phtml?giorno2=05%2F12%2F02&channel=Tele%2B+Bianco&x=7&y=11").body;
+    EXPECT_NE(tele.find(">Tele+ Bianco</td>"), std::string::npos);
+    EXPECT_EQ(get("/canali.phtml?channel=Tele%2b%20Bianco&giorno2=05/12/02").body, tele);
+    EXPECT_EQ(get("/canali.phtml?giorno2=05%2F12%2F02&channel=D+F1&x=6&y=11").status, 200);
+    for (const char* target : {
+             "/canali.phtml?giorno2=05%2F12%2F02&channel=Canale+6&x=6&y=11",
+             "/canali.phtml?giorno2=05%2F12%2F02&channel=canale+5&x=6&y=11",
+             "/canali.phtml?giorno2=29%2F02%2F03&channel=Canale+5&x=6&y=11",
+             "/canali.phtml?giorno2=5%2F12%2F02&channel=Canale+5&x=6&y=11",
+             "/canali.phtml?giorno2=05%2F13%2F02&channel=Canale+5&x=6&y=11",
+             "/canali.phtml?channel=Canale+5&x=6&y=11",
+             "/canali.phtml?giorno2=05%2F12%2F02",
+             "/programmi.phtml?codice=100231",
+             "/programmi.phtml?codice=1520001001",  // channel 52
+             "/programmi.phtml?codice=1051202699",  // row 99
+             "/statiche/media/foto/1051202699.jpg",
+             "/index.html",
+         }) {
+        EXPECT_EQ(get(target).status, 404) << target;
+    }
+}
+
+TEST(SiteContent, DaysAreFullRealisticAndCodesUniqueAcrossTheSite) {
+    std::set<std::string> codes;
+    std::set<std::string> titles;
+    for (const ChannelInfo& channel : builtinChannels()) {
+        for (const Day& day : kDays) {
+            ChannelDayListing listing = sampleListing(channel, day);
+            ASSERT_GE(listing.programmes.size(), 25u) << channel.name;
+            ASSERT_LE(listing.programmes.size(), 45u) << channel.name;
+            EXPECT_GE(listing.programmes.front().hour, "05:30");
+            EXPECT_LE(listing.programmes.front().hour, "06:30");
+            int midnights = 0;
+            for (std::size_t i = 1; i < listing.programmes.size(); ++i) {
+                const std::string& hour = listing.programmes[i].hour;
+                midnights += hour < listing.programmes[i - 1].hour;
+                EXPECT_NE(hour, listing.programmes[i - 1].hour);
+            }
+            EXPECT_EQ(midnights, 1) << channel.name << ": the day goes on past midnight once";
+            for (const SampleProgramme& programme : listing.programmes) {
+                EXPECT_TRUE(codes.insert(programme.code).second) << programme.code;
+                titles.insert(programme.title);
+            }
+        }
+    }
+    EXPECT_GT(titles.size(), 300u);
+}
+
+TEST(SiteContent, TheKindOfChannelShapesTheMixOfTypes) {
+    auto percent = [](const char* script, std::set<std::string> types) {
+        int matching = 0, all = 0;
+        for (int d = 0; d < 7; ++d) {
+            for (const SampleProgramme& p :
+                 sampleListing(*findChannelByScriptName(script), Day{2003, 3, d + 1}).programmes) {
+                matching += types.contains(p.type);
+                ++all;
+            }
+        }
+        return matching * 100 / all;
+    };
+    EXPECT_GT(percent("EuroSport.zdr", {"Sport"}), 55);
+    EXPECT_GT(percent("Cartoon Network.zdr", {"Cartoni"}), 55);
+    EXPECT_GT(percent("Cine Movie.zdr", {"Film", "Film TV"}), 55);
+    EXPECT_GT(percent("24Ore.zdr", {"Notiziario", "Informazione"}), 55);
+    EXPECT_LT(percent("Canale 5.zdr", {"Sport"}), 20);
+}
+
+TEST(SiteContent, EveryChannelsPagesFollowTheFormatAndCarryItsHardCases) {
+    std::set<std::string> seen;
+    for (const ChannelInfo& channel : builtinChannels()) {
+        for (const Day& day : kDays) {
+            ChannelDayListing listing = sampleListing(channel, day);
+            EXPECT_EQ(test::listingPageViolations(listingPage(listing)), std::vector<std::string>{})
+                << channel.name << " " << day.stamp();
+            for (const SampleProgramme& p : listing.programmes) {
+                std::string detail = detailPage(listing, p);
+                EXPECT_EQ(test::detailPageViolations(detail), std::vector<std::string>{}) << p.code;
+                for (const char* hard : {"&egrave;", "&#232;", "&agrave;", "&ograve;", "<BR>",
+                                         "<br>", "<i>", "&nbsp;", "&Egrave;", "nofoto", "<!--<br>",
+                                         "<b>Film</b>", "<b>Telefilm</b>", "crediti", "'"}) {
+                    if (detail.find(hard) != std::string::npos) {
+                        seen.insert(hard);
+                    }
+                }
+                if (p.typeClass != p.type || p.type.find(' ') != std::string::npos) {
+                    seen.insert(p.typeClass != p.type ? "padded type" : "type with blank");
+                }
+            }
+        }
+    }
+    EXPECT_EQ(seen.size(), 17u);
+    // The checker itself catches what breaks the script.
+    std::string page = listingPage(sampleListing(builtinChannels()[4], kDays[0]));
+    for (auto [from, to] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"\n", "\r\n"},
+             {"<!-- start DX main -->", ""},
+             {"<tr class=\"intestazione\">", "<tr bgcolor=\"#CCCCCC\">"},
+             {"</td>\n<td align=\"right\">", "</td>\n</tr>\n<td align=\"right\">"},
+             {"width=\"45\">0", "width=\"45\"><b>0"},
+             {"codice=1", "codice='1"}}) {
+        EXPECT_NE(test::listingPageViolations(replaceAll(page, from, to)),
+                  std::vector<std::string>{})
+            << from;
+    }
+}
+
+TEST(SiteContent, ExpectedRecordsAgreeWithTheServedPages) {
+    test::Fetch fetch = [](const std::string& url) -> std::optional<std::string> {
+        SiteAnswer answer = get(url.substr(std::string("http://").size() + strlen(kHost)));
+        return answer.status == 200 ? std::optional(answer.body) : std::nullopt;
+    };
+    for (const ChannelInfo& channel : builtinChannels()) {
+        for (const Day& day : kDays) {
+            for (DownloadMode mode : {DownloadMode::ListOnly, DownloadMode::WithDetails}) {
+                EXPECT_EQ(test::scrapeChannelDay(fetch, kHost, channel, day, mode),
+                          expectedRecords(channel, day, kHost, mode))
+                    << channel.name << " " << day.stamp();
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zelidor::samplesite

@@ -1,0 +1,195 @@
+// The site over real sockets: pages, posters, the release file, request counters, every kind
+// of misbehaviour, stopping, a busy port and the embedded default host.
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <stb_image.h>
+
+#include "common/text.h"
+#include "mini_scraper.h"
+#include "raw_http.h"
+#include "record_printing.h"
+#include "samplesite/embedded_site.h"
+#include "samplesite/fault_responses.h"
+#include "samplesite/site_pages.h"
+
+namespace zelidor::samplesite {
+namespace {
+
+using std::chrono::milliseconds;
+using test::rawGet;
+
+const Day kDay{2002, 12, 5};
+const ChannelInfo& kCanale5 = builtinChannels()[4];
+const std::string kListing = listingAddress("", kCanale5, kDay).substr(7);
+
+std::string normalListing() {
+    return listingPage(sampleListing(kCanale5, kDay));
+}
+
+class SampleSiteTest : public ::testing::Test {
+  protected:
+    void SetUp() override { site.start(); }
+    test::RawReply get(const std::string& target, milliseconds timeout = milliseconds(5000)) {
+        return rawGet(site.port(), target, timeout);
+    }
+    void onListing(Fault fault) { site.faults().add(AddressPattern::containing("canali"), fault); }
+    SampleSite site;
+};
+
+TEST_F(SampleSiteTest, ServesPagesDecodablePostersAndTheReleaseFileAndCountsRequests) {
+    EXPECT_EQ(get(kListing).body, normalListing());
+    for (const SampleProgramme& p : sampleListing(kCanale5, kDay).programmes) {
+        std::string poster = get(posterPath(p)).body;
+        int width = 0, height = 0, components = 0;
+        stbi_uc* pixels =
+            stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(poster.data()),
+                                  static_cast<int>(poster.size()), &width, &height, &components, 0);
+        EXPECT_EQ(pixels != nullptr, p.poster.has_value()) << p.code;
+        EXPECT_EQ(width * height, p.poster ? 140 * 105 : 0);
+        stbi_image_free(pixels);
+    }
+    EXPECT_EQ(get("/zelidor/codes/release.txt").body, "1.2");
+    site.setReleaseText("1.21\nnote");
+    EXPECT_EQ(get("/zelidor/codes/release.txt").body, "1.21\nnote");
+    site.faults().add(AddressPattern::containing("programmi"), Fault::refuse(500));
+    get("/programmi.phtml?codice=1");
+    get("/stile.css");
+    auto posters = static_cast<std::uint64_t>(sampleListing(kCanale5, kDay).programmes.size());
+    EXPECT_EQ(site.requestCounts(), (RequestCounts{1, 1, posters, 2, 1}));
+    site.resetRequestCounts();
+    EXPECT_EQ(site.requestCounts().total(), 0u);
+}
+
+TEST_F(SampleSiteTest, RecordsScrapedOverHttpAreTheExpectedOnes) {
+    httplib::Client client("127.0.0.1", site.port());
+    client.set_url_encode(false);  // send the addresses as the script builds them, like curl
+    test::Fetch fetch = [&](const std::string& url) -> std::optional<std::string> {
+        auto result = client.Get(url.substr(url.find('/', 7)));
+        return result && result->status == 200 ? std::optional(result->body) : std::nullopt;
+    };
+    for (const char* script : {"VIVA - Rete A.zdr", "Tele+ Grigio.zdr"}) {
+        const ChannelInfo& channel = *findChannelByScriptName(script);
+        EXPECT_EQ(
+            test::scrapeChannelDay(fetch, site.host(), channel, Day{2004, 12, 31},
+                                   DownloadMode::WithDetails),
+            expectedRecords(channel, Day{2004, 12, 31}, site.host(), DownloadMode::WithDetails));
+    }
+}
+
+TEST_F(SampleSiteTest, RefusalsFollowTheFirstMatchingRuleUntilCleared) {
+    site.faults().add(AddressPattern::containing("channel=Canale+5"), Fault::refuse(500));
+    site.faults().add(AddressPattern::matching(R"(codice=\d+$)"), Fault::refuse(404));
+    site.faults().add(AddressPattern::containing("Canale"), Fault::garbage());  // never reached
+    EXPECT_EQ(get(kListing).status, 500);
+    EXPECT_EQ(get("/programmi.phtml?codice=1051202601").status, 404);
+    EXPECT_EQ(get(replaceAll(kListing, "Canale+5", "Rai+Uno")).status, 200);
+    site.faults().clear();
+    EXPECT_EQ(get(kListing).body, normalListing());
+    EXPECT_THROW(AddressPattern::matching("(unclosed"), std::regex_error);
+}
+
+TEST_F(SampleSiteTest, StallsHoldBackTheAnswerOrTheRestOfTheBody) {
+    onListing(Fault::stallBefore(milliseconds(1500)));
+    test::RawReply quiet = get(kListing, milliseconds(300));
+    EXPECT_TRUE(quiet.timedOut);
+    EXPECT_EQ(quiet.status, 0);
+
+    site.faults().clear();
+    onListing(Fault::stallMidBody(milliseconds(1500), 1000));
+    test::RawReply start = get(kListing, milliseconds(400));
+    EXPECT_TRUE(start.timedOut);
+    EXPECT_EQ(start.body, normalListing().substr(0, 1000));
+    test::RawReply whole = get(kListing);
+    EXPECT_GE(whole.elapsed, milliseconds(1500));
+    EXPECT_EQ(whole.body, normalListing());
+}
+
+TEST_F(SampleSiteTest, ACloseMidBodyDropsTheConnectionAfterPartOfThePage) {
+    onListing(Fault::closeMidBody());
+    site.faults().add(AddressPattern::containing("codice"), Fault::closeMidBody(0));
+    test::RawReply cut = get(kListing);
+    EXPECT_FALSE(cut.timedOut);
+    EXPECT_EQ(cut.contentLength, static_cast<long>(normalListing().size()));
+    EXPECT_EQ(cut.body, normalListing().substr(0, normalListing().size() / 2));
+    test::RawReply headersOnly = get("/programmi.phtml?codice=1051202601");
+    EXPECT_EQ(headersOnly.status, 200);
+    EXPECT_EQ(headersOnly.body, "");
+    EXPECT_FALSE(httplib::Client("127.0.0.1", site.port()).Get(kListing));
+}
+
+TEST_F(SampleSiteTest, GarbageHugePagesAndAMissingMarkerReplaceThePage) {
+    site.faults().add(AddressPattern::containing("giorno2=05"), Fault::garbage(5000));
+    site.faults().add(AddressPattern::containing("giorno2=06"), Fault::noStartMarker());
+    site.faults().add(AddressPattern::containing("giorno2=07"), Fault::hugePage(3));
+    test::RawReply garbage = get(kListing);
+    EXPECT_EQ(garbage.body.size(), 5000u);
+    EXPECT_EQ(garbage.body.find("<tr bgcolor"), std::string::npos);
+    EXPECT_EQ(get(kListing).body, garbage.body) << "garbage is repeatable";
+
+    auto dayAfter = [&](int days) {
+        return std::pair{listingAddress("", kCanale5, kDay.plusDays(days)).substr(7),
+                         listingPage(sampleListing(kCanale5, kDay.plusDays(days)))};
+    };
+    auto [noMarker, page] = dayAfter(1);
+    EXPECT_EQ(get(noMarker).body, replaceAll(page, "<!-- start DX main -->\n", ""));
+
+    auto [huge, tail] = dayAfter(2);
+    std::string body = get(huge, milliseconds(20000)).body;
+    ASSERT_EQ(body.size(), 3 * 1024 * 1024 + tail.size());
+    EXPECT_EQ(body.substr(3 * 1024 * 1024), tail);
+    EXPECT_EQ(body.substr(0, 3 * 1024 * 1024), fillerBytes(0, 3 * 1024 * 1024));
+    EXPECT_EQ(body.substr(64, 64),
+              "<!-- riempitivo 0000000001 -------------------------------- -->\n");
+    EXPECT_EQ(fillerBytes(70, 10), body.substr(70, 10));
+}
+
+TEST_F(SampleSiteTest, LatencyDelaysEveryRequest) {
+    site.setLatency(milliseconds(250));
+    EXPECT_GE(get("/zelidor/codes/release.txt").elapsed, milliseconds(250));
+    site.setLatency(milliseconds(0));
+    EXPECT_LT(get("/zelidor/codes/release.txt").elapsed, milliseconds(250));
+}
+
+TEST(SampleSite, StoppingEndsPendingStallsAtOnceAndClosesThePort) {
+    SampleSite site;
+    site.start();
+    site.faults().add(AddressPattern::containing("canali"),
+                      Fault::stallBefore(std::chrono::hours(1)));
+    std::thread caller([&] { rawGet(site.port(), kListing, milliseconds(30000)); });
+    httplib::Client idle("127.0.0.1", site.port());  // a client that would keep its connection
+    idle.set_keep_alive(true);
+    ASSERT_TRUE(idle.Get("/zelidor/codes/release.txt"));
+    std::this_thread::sleep_for(milliseconds(200));
+    auto before = std::chrono::steady_clock::now();
+    site.stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(1));
+    caller.join();
+    EXPECT_FALSE(rawGet(site.port(), "/").connected);
+}
+
+TEST(SampleSite, APortInUseIsReportedNotShared) {
+    SampleSite first;
+    first.start();
+    SampleSite second;
+    EXPECT_THROW(second.start(first.port()), std::runtime_error);
+}
+
+TEST(EmbeddedSite, TheSampleSettingServesInProcessUntilDestroyed) {
+    int port = 0;
+    {
+        EmbeddedSite embedded("sample");
+        ASSERT_NE(embedded.site(), nullptr);
+        port = embedded.site()->port();
+        EXPECT_EQ(embedded.host(), "127.0.0.1:" + std::to_string(port));
+        EXPECT_EQ(rawGet(port, kListing).body, normalListing());
+    }
+    EXPECT_FALSE(rawGet(port, "/").connected);
+    for (const char* setting : {"www.guidatv.example", "Sample", "127.0.0.1:8080", ""}) {
+        EmbeddedSite other(setting);
+        EXPECT_EQ(other.host(), setting);
+        EXPECT_EQ(other.site(), nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace zelidor::samplesite
