@@ -1,0 +1,16 @@
+#include "cli/embedded_hosts.h"
+
+namespace zelidor::cli {
+
+EmbeddedHosts::EmbeddedHosts(const std::string& listingsSetting, const std::string& updateSetting) {
+    listings_ = std::make_unique<samplesite::EmbeddedSite>(listingsSetting);
+    listingsHost_ = listings_->host();
+    if (updateSetting == listingsSetting) {
+        updateHost_ = listingsHost_;
+    } else {
+        update_ = std::make_unique<samplesite::EmbeddedSite>(updateSetting);
+        updateHost_ = update_->host();
+    }
+}
+
+}  // namespace zelidor::cli

@@ -1,0 +1,32 @@
+// zelidor-cli: the program's core without windows.
+#include <cstdio>
+#include <exception>
+
+#include "cli/command.h"
+#include "common/text.h"
+
+int main(int argc, char** argv) {
+    using namespace zelidor::cli;
+    CLI::App app{"Zelidor: download TV listings and read them as card pages and reports",
+                 "zelidor-cli"};
+    app.require_subcommand(1);
+    GlobalOptions global;
+    app.add_option("--app-folder", global.appFolder,
+                   "Application folder (TV/, database/, htmlcards/ ...); default: the folder of "
+                   "this program");
+    CommandAction action;
+    addDownloadCommand(app, global, action);
+    addTypesCommand(app, global, action);
+    addRunScriptCommand(app, global, action);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    }
+    try {
+        return action ? action() : 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zelidor-cli: %s\n", zelidor::latin1ToUtf8(e.what()).c_str());
+        return 1;
+    }
+}
