@@ -28,5 +28,11 @@ class CommandError : public std::runtime_error {
 void addDownloadCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void addTypesCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void addRunScriptCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void addChannelsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void addCardCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void addReportCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void addSearchCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void addMonitorCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void addCompactCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace zelidor::cli

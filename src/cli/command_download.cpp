@@ -13,6 +13,7 @@
 #include "cli/command.h"
 #include "cli/console_display.h"
 #include "cli/counting_fetcher.h"
+#include "cli/day_option.h"
 #include "cli/embedded_hosts.h"
 #include "common/text.h"
 #include "config/config_store.h"
@@ -46,17 +47,6 @@ extern "C" void onInterrupt(int) {
         std::signal(SIGINT, SIG_DFL);
         std::raise(SIGINT);
     }
-}
-
-Day firstDay(const std::string& from) {
-    if (from == "today") {
-        return Day::today();
-    }
-    auto day = Day::parse(from);
-    if (!day) {
-        throw CommandError("--from takes today or a day written YYYYMMDD, not '" + from + "'");
-    }
-    return *day;
 }
 
 // The channels in the order of the download window's list, filtered by category.
@@ -133,7 +123,8 @@ int runDownload(const GlobalOptions& global, const DownloadArguments& args) {
     AnswerPolicy policy =
         AnswerPolicy::parse(args.answers.empty() ? (interactive ? "ask" : "cancel") : args.answers);
 
-    DownloadPlan plan{chosenChannels(appFolder, args), firstDay(args.from), args.days, {}};
+    DownloadPlan plan{
+        chosenChannels(appFolder, args), dayOption(args.from, "--from"), args.days, {}};
     ConfigStore config(appFolder);
     ImportTypeStore types(appFolder);
     ConfigRow settingsRow = config.read();

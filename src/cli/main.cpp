@@ -17,6 +17,12 @@ int main(int argc, char** argv) {
     CommandAction action;
     addDownloadCommand(app, global, action);
     addTypesCommand(app, global, action);
+    addChannelsCommand(app, global, action);
+    addCardCommand(app, global, action);
+    addReportCommand(app, global, action);
+    addSearchCommand(app, global, action);
+    addMonitorCommand(app, global, action);
+    addCompactCommand(app, global, action);
     addRunScriptCommand(app, global, action);
     try {
         app.parse(argc, argv);
