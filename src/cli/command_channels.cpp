@@ -1,6 +1,9 @@
 // zelidor-cli channels: the channel catalogue as the main window's tree shows it.
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
+#include <utility>
 
 #include "browser/catalogue.h"
 #include "cli/app_folder.h"
