@@ -14,7 +14,7 @@ namespace {
 
 std::string fixture(const char* name) {
     return zelidor::test::readFile(std::string(ZELIDOR_SOURCE_DIR) +
-                                   "/tests/samplesite/format_example/" + name);
+                                   "/tests/fixtures/format_example/" + name);
 }
 
 ChannelDayListing exampleListing() {
@@ -37,9 +37,9 @@ ChannelDayListing exampleListing() {
 TEST(FormatExample, PagesAreTheExampleByteForByte) {
     ChannelDayListing listing = exampleListing();
     EXPECT_EQ(listingPage(listing), fixture("listing.html"));
-    EXPECT_EQ(detailPage(listing, listing.programmes[0]), fixture("series_detail.html"));
-    EXPECT_EQ(detailPage(listing, listing.programmes[1]), fixture("film_detail.html"));
-    EXPECT_EQ(detailPage(listing, listing.programmes[2]), fixture("sport_detail.html"));
+    EXPECT_EQ(detailPage(listing, listing.programmes[0]), fixture("detail_100231.html"));
+    EXPECT_EQ(detailPage(listing, listing.programmes[1]), fixture("detail_100232.html"));
+    EXPECT_EQ(detailPage(listing, listing.programmes[2]), fixture("detail_100233.html"));
 }
 
 TEST(FormatExample, ExpectedRecordsAreTheExampleRecords) {
