@@ -5,12 +5,13 @@
 #include <stb_image.h>
 
 #include "common/text.h"
-#include "mini_scraper.h"
+#include "engine/fetch/curl_fetcher.h"
 #include "raw_http.h"
-#include "record_printing.h"
 #include "samplesite/embedded_site.h"
+#include "samplesite/expected_records.h"
 #include "samplesite/fault_responses.h"
 #include "samplesite/site_pages.h"
+#include "support/engine_harness.h"
 
 namespace zelidor::samplesite {
 namespace {
@@ -60,19 +61,15 @@ TEST_F(SampleSiteTest, ServesPagesDecodablePostersAndTheReleaseFileAndCountsRequ
     EXPECT_EQ(site.requestCounts().total(), 0u);
 }
 
-TEST_F(SampleSiteTest, RecordsScrapedOverHttpAreTheExpectedOnes) {
-    httplib::Client client("127.0.0.1", site.port());
-    client.set_url_encode(false);  // send the addresses as the script builds them, like curl
-    test::Fetch fetch = [&](const std::string& url) -> std::optional<std::string> {
-        auto result = client.Get(url.substr(url.find('/', 7)));
-        return result && result->status == 200 ? std::optional(result->body) : std::nullopt;
-    };
+TEST_F(SampleSiteTest, TheBuiltinScriptOverHttpStoresTheExpectedRecords) {
+    CurlFetcher curl;
+    zelidor::test::EngineHarness h(&curl);
+    h.settings.listingsHost = site.host();
     for (const char* script : {"VIVA - Rete A.zdr", "Tele+ Grigio.zdr"}) {
-        const ChannelInfo& channel = *findChannelByScriptName(script);
-        EXPECT_EQ(
-            test::scrapeChannelDay(fetch, site.host(), channel, Day{2004, 12, 31},
-                                   DownloadMode::WithDetails),
-            expectedRecords(channel, Day{2004, 12, 31}, site.host(), DownloadMode::WithDetails));
+        h.rows.clear();
+        h.runBuiltin(script, "20041231");
+        EXPECT_EQ(h.rows, expectedRecords(*findChannelByScriptName(script), Day{2004, 12, 31},
+                                          site.host(), DownloadMode::WithDetails));
     }
 }
 
