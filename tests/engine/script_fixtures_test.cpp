@@ -1,32 +1,4 @@
-// Runs every case of tests/engine/scripts/*.zdt: small channel scripts with the pages they read
-// and, beside them, what a run must do. A file holds one or more cases:
-//
-//   === case <name>
-//   <script lines; line 1 is the line after the case header>
-//   // expect: <expectation>      (a script line starting with // is blanked, so that line
-//                                  numbers in messages stay those of the case)
-//   === page <url>                (body lines, joined with LF and ended with LF)
-//   === page-crlf <url>           (joined and ended with CR LF)
-//   === page-raw <url>            (joined with LF, no line end after the last line)
-//   === picture <url>             (a small real JPEG)
-//   === example-day               (the listing page format's worked example day, served at its
-//                                  addresses: support/format_example.h)
-//   === edit <file>               (the example page <file> at its address, changed by the
-//   === edit-crlf <file>           lines below; -crlf: then with CR LF line ends. A line is
-//                                  "<from> => <to>" (every <from> replaced) or "cut at <text>"
-//                                  (the page up to <text>); "\n" in them is a line end)
-//   === settings                  (key = value: script, day, builtin, listOnly, takeOnlyListed,
-//                                  importTypes, scriptErrorFlag, openInBrowser, unlistedAnswer)
-//
-// Expectations, in the order things happen: events as the harness writes them
-// (support/engine_harness.h); the answers given are those of the ask/failure lines, other
-// questions get unlistedAnswer (Cancel by default). The listing's own fetch, the status line
-// and the completion label are left out: "end <how>" states how the run ended (completed, the
-// default; cancelled; line-budget; not-fetched; invalid). After the run: "var 01 = <json
-// string>", "field Title = <json string>", "record <json object>" (one per saved row, in order;
-// text columns not named must be null; Data, Palinsesto and Numerazione are checked when named).
-//
-// Files are UTF-8 and are turned into Latin-1, the engine's text.
+// Runs every case of tests/engine/scripts/*.zdt; the format of the cases is in the README there.
 #include <gtest/gtest.h>
 
 #include <sstream>
