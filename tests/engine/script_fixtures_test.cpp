@@ -1,6 +1,7 @@
 // Runs every case of tests/engine/scripts/*.zdt; the format of the cases is in the README there.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 #include "support/engine_harness.h"
@@ -162,14 +163,13 @@ std::vector<Case> readFixtureFile(const fs::path& file) {
 }
 
 std::vector<Case> readFixtureFolder() {
-    std::vector<fs::path> files;
+    std::set<fs::path> files;
     for (const auto& entry :
          fs::directory_iterator(fs::path(ZELIDOR_SOURCE_DIR) / "tests/engine/scripts")) {
         if (entry.path().extension() == ".zdt") {
-            files.push_back(entry.path());
+            files.insert(entry.path());
         }
     }
-    std::sort(files.begin(), files.end());
     std::vector<Case> all;
     for (const fs::path& file : files) {
         std::vector<Case> cases = readFixtureFile(file);
@@ -178,22 +178,20 @@ std::vector<Case> readFixtureFolder() {
     return all;
 }
 
-void applySettings(EngineHarness& h, const std::map<std::string, std::string>& settings) {
-    auto yes = [&](const char* key) { return settings.contains(key) && settings.at(key) == "yes"; };
-    h.settings.listOnly = yes("listOnly");
-    h.settings.takeOnlyListed = yes("takeOnlyListed");
-    h.settings.openInBrowser = yes("openInBrowser");
-    h.settings.scriptErrorFlag =
-        settings.contains("scriptErrorFlag") ? std::stoi(settings.at("scriptErrorFlag")) : 0;
-    if (settings.contains("importTypes")) {
-        std::istringstream types(settings.at("importTypes"));
-        for (std::string type; std::getline(types, type, ',');) {
-            h.settings.importTypes.push_back(trimBlanks(type));
-        }
+std::string setting(const Case& c, const char* key, const char* fallback = "") {
+    return c.settings.contains(key) ? c.settings.at(key) : fallback;
+}
+
+void applySettings(EngineHarness& h, const Case& c) {
+    h.settings.listOnly = setting(c, "listOnly") == "yes";
+    h.settings.takeOnlyListed = setting(c, "takeOnlyListed") == "yes";
+    h.settings.openInBrowser = setting(c, "openInBrowser") == "yes";
+    h.settings.scriptErrorFlag = std::stoi(setting(c, "scriptErrorFlag", "0"));
+    std::istringstream types(setting(c, "importTypes"));
+    for (std::string type; std::getline(types, type, ',');) {
+        h.settings.importTypes.push_back(trimBlanks(type));
     }
-    h.fallback = settings.contains("unlistedAnswer") && settings.at("unlistedAnswer") == "Retry"
-                     ? Answer::Retry
-                     : Answer::Cancel;
+    h.fallback = setting(c, "unlistedAnswer") == "Retry" ? Answer::Retry : Answer::Cancel;
 }
 
 // What the run did, without the frame every run shares (the listing fetch, the status line,
@@ -253,7 +251,7 @@ class ScriptFixture : public testing::TestWithParam<Case> {};
 TEST_P(ScriptFixture, RunsAsExpected) {
     const Case& c = GetParam();
     EngineHarness h;
-    applySettings(h, c.settings);
+    applySettings(h, c);
     if (c.exampleDay) {
         serveFormatExample(h.pages);
     }
@@ -265,13 +263,10 @@ TEST_P(ScriptFixture, RunsAsExpected) {
             h.answers.push_back(event.ends_with("-> Retry") ? Answer::Retry : Answer::Cancel);
         }
     }
-    auto setting = [&](const char* key, const char* fallback) {
-        return c.settings.contains(key) ? c.settings.at(key) : std::string(fallback);
-    };
-    std::string scriptName = setting("script", "Canale 5.zdr");
-    std::string day = setting("day", "20021205");
-    ChannelDayResult result = setting("builtin", "no") == "yes" ? h.runBuiltin(scriptName, day)
-                                                                : h.run(c.script, scriptName, day);
+    std::string scriptName = setting(c, "script", "Canale 5.zdr");
+    std::string day = setting(c, "day", "20021205");
+    ChannelDayResult result = setting(c, "builtin") == "yes" ? h.runBuiltin(scriptName, day)
+                                                             : h.run(c.script, scriptName, day);
 
     EXPECT_EQ(conversation(h, result), c.events);
     EXPECT_EQ(howItEnded(result, h), c.end);

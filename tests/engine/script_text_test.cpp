@@ -26,18 +26,6 @@ TEST(Keywords, TheFirstKeywordOfTheListWinsWhereverItStands) {
     EXPECT_EQ(match->position, 5u);
 }
 
-TEST(Keywords, BlockEndsAndMarkersAreNotInstructions) {
-    for (const char* inert : {"#ENDIF#", "#ENDIF# ", "#ENDDOWNLOADINFO#", "#ENDCOMMENTS#",
-                              "#DELETEWORD#=<b>", "#SUBSTITUTEWORD#=&#160;= ", ":REPEATDOWN1",
-                              "#WEBQUERY#=http://x", "#DOWNLOADINFO#", ""}) {
-        EXPECT_EQ(keywordOf(inert), std::nullopt) << inert;
-    }
-    EXPECT_EQ(keywordOf("#TAKECOMMENTS#=#03#"), Keyword::TakeComments);
-    EXPECT_EQ(keywordOf("#TAKEWORDLEN#=#01#,#02#,#03#"), Keyword::TakeWordLen);
-    EXPECT_EQ(keywordOf("#TITLE#=#01#"), Keyword::Title);
-    EXPECT_EQ(keywordOf("#TAKETITLE#=#01#"), Keyword::TakeTitle);
-}
-
 TEST(ScriptLines, EveryIndexIsCheckedAndLinesPast5000DoNotExist) {
     ScriptLines lines;
     std::vector<std::string> many(5003, "#PUT#=x#01#");
