@@ -2,7 +2,6 @@
 // of misbehaviour, stopping, a busy port and the embedded default host.
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <stb_image.h>
 
 #include "common/text.h"
 #include "engine/fetch/curl_fetcher.h"
@@ -37,26 +36,21 @@ class SampleSiteTest : public ::testing::Test {
     SampleSite site;
 };
 
-TEST_F(SampleSiteTest, ServesPagesDecodablePostersAndTheReleaseFileAndCountsRequests) {
+// Whether posters decode is for the engine to say: see the runs over HTTP below.
+TEST_F(SampleSiteTest, ServesPagesPostersAndTheReleaseFileAndCountsRequests) {
     EXPECT_EQ(get(kListing).body, normalListing());
-    for (const SampleProgramme& p : sampleListing(kCanale5, kDay).programmes) {
-        std::string poster = get(posterPath(p)).body;
-        int width = 0, height = 0, components = 0;
-        stbi_uc* pixels =
-            stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(poster.data()),
-                                  static_cast<int>(poster.size()), &width, &height, &components, 0);
-        EXPECT_EQ(pixels != nullptr, p.poster.has_value()) << p.code;
-        EXPECT_EQ(width * height, p.poster ? 140 * 105 : 0);
-        stbi_image_free(pixels);
-    }
+    auto programmes = sampleListing(kCanale5, kDay).programmes;
+    auto withPoster = std::find_if(programmes.begin(), programmes.end(),
+                                   [](const SampleProgramme& p) { return p.poster.has_value(); });
+    ASSERT_NE(withPoster, programmes.end());
+    EXPECT_EQ(get(posterPath(*withPoster)).status, 200);
     EXPECT_EQ(get("/zelidor/codes/release.txt").body, "1.2");
     site.setReleaseText("1.21\nnote");
     EXPECT_EQ(get("/zelidor/codes/release.txt").body, "1.21\nnote");
     site.faults().add(AddressPattern::containing("programmi"), Fault::refuse(500));
     get("/programmi.phtml?codice=1");
     get("/stile.css");
-    auto posters = static_cast<std::uint64_t>(sampleListing(kCanale5, kDay).programmes.size());
-    EXPECT_EQ(site.requestCounts(), (RequestCounts{1, 1, posters, 2, 1}));
+    EXPECT_EQ(site.requestCounts(), (RequestCounts{1, 1, 1, 2, 1}));
     site.resetRequestCounts();
     EXPECT_EQ(site.requestCounts().total(), 0u);
 }
