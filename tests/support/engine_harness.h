@@ -6,9 +6,9 @@
 //   "message <text>", "open <address>", "fetch <address>", "log <text>", "status <text>",
 //   "completion <text>", "main-status <text>", "poster", "cover <file name>"
 // A box whose title is not the one of its kind ends in " [title <title>]". Only the first
-// kKeptEvents are kept, since a script looping for ever asks without end; eventCount and
-// lastEvent see them all. The engine lives as long as the harness, so variables survive from
-// one run to the next as in the program.
+// kKeptEvents are kept, since a script looping for ever asks without end; lastEvent is the very
+// last. The engine lives as long as the harness, so variables survive from one run to the next
+// as in the program.
 #pragma once
 
 #include <stb_image_write.h>
@@ -79,7 +79,6 @@ class EngineHarness : public EngineDisplay,
     std::optional<std::string> saveFailure;  // when set, every save throws StoreError with it
 
     std::vector<std::string> events;
-    std::size_t eventCount = 0;
     std::string lastEvent;
     std::map<RecordField, std::string> fields;  // the live view as the window would show it
     std::size_t transfers = 0;
@@ -87,7 +86,6 @@ class EngineHarness : public EngineDisplay,
 
   private:
     void note(std::string event) {
-        ++eventCount;
         lastEvent = event;
         if (events.size() < kKeptEvents) {
             events.push_back(std::move(event));
