@@ -6,11 +6,13 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "common/sqlite.h"
 #include "config/compaction_steps.h"
+#include "support/recording_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace zelidor {
@@ -18,23 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Box {
-    std::string title;
-    std::string text;
-    MessageIcon icon;
-};
-
-class RecordingDialogs : public Dialogs {
-  public:
-    void message(const std::string& title, const std::string& text, MessageIcon icon) override {
-        boxes.push_back({title, text, icon});
-    }
-    Answer question(const std::string&, const std::string&) override {
-        ADD_FAILURE() << "compaction never asks";
-        return Answer::Cancel;
-    }
-    std::vector<Box> boxes;
-};
+using test::RecordingDialogs;
 
 constexpr const char* kFailureTitle = "Fehler w\xE4hrend des Packvorgangs";
 
@@ -61,13 +47,14 @@ std::int64_t rowsIn(const fs::path& file) {
     return count.integer(0);
 }
 
-bool anyBackupLeft(const fs::path& folder) {
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().filename().string().find("Backup") != std::string::npos) {
-            return true;
-        }
+// Every file and folder under folder, with the bytes of the files.
+std::map<std::string, std::string> contentsOf(const fs::path& folder) {
+    std::map<std::string, std::string> all;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        all[fs::relative(entry.path(), folder).string()] =
+            entry.is_regular_file() ? test::readFile(entry.path()) : "(folder)";
     }
-    return false;
+    return all;
 }
 
 std::string asciiUpper(std::string text) {
@@ -95,57 +82,36 @@ TEST(CompactionBackupName, PutsBackupBeforeTheExtensionWhateverItsLength) {
     EXPECT_THROW(compactionBackupName("/a/database/"), CompactionError);
 }
 
-TEST(CompactDatabaseFile, CompactsTwiceInARowKeepingEveryRowAndNoBackup) {
+TEST(CompactDatabaseFile, CompactsTwiceInARowKeepingEveryRowAndReplacingALeftoverBackup) {
     test::TempDir dir;
-    fs::path file = dir / "Zelidor.db";
+    fs::path folder = dir / "citt\xC3\xA0";  // "città" as the file system spells it
+    fs::create_directories(folder);
+    fs::path file = folder / "Zelidor.db";
     makeDatabase(file);
+    test::writeFile(folder / "ZelidorBackup.db", "half a backup from a run that broke off");
+    test::writeFile(folder / "ZelidorBackup.db-wal", "and its log");
     auto before = fs::file_size(file);
     RecordingDialogs dialogs;
 
     ASSERT_TRUE(CompactDatabaseFile(file, dialogs));
     auto after = fs::file_size(file);
     EXPECT_LT(after, before / 4);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].title, "Packen erfolgreich beendet");
-    EXPECT_EQ(dialogs.boxes[0].icon, MessageIcon::Information);
-    EXPECT_EQ(dialogs.boxes[0].text, asciiUpper(file.string()) +
-                                         " erfolgreich gepackt.\r\n\r\n"
-                                         "Gr\xF6\xDF"
-                                         "e vor dem Packen:\t" +
-                                         std::to_string(before) + " Bytes\r\n" +
-                                         "Gr\xF6\xDF"
-                                         "e nach dem Packen:\t" +
-                                         std::to_string(after) + " Bytes");
+    // The path in capitals, accented letters included.
+    std::string shown = asciiUpper(dir.path().string()) + "/CITT\xC0/ZELIDOR.DB";
+    EXPECT_EQ(dialogs.boxes, (std::vector<test::Box>{{"Packen erfolgreich beendet",
+                                                      shown +
+                                                          " erfolgreich gepackt.\r\n\r\nGr\xF6\xDF"
+                                                          "e vor dem Packen:\t" +
+                                                          std::to_string(before) +
+                                                          " Bytes\r\nGr\xF6\xDF"
+                                                          "e nach dem Packen:\t" +
+                                                          std::to_string(after) + " Bytes",
+                                                      MessageIcon::Information}}));
 
     ASSERT_TRUE(CompactDatabaseFile(file, dialogs));
     EXPECT_EQ(dialogs.boxes.size(), 2u);
     EXPECT_EQ(rowsIn(file), 50);
-    EXPECT_FALSE(anyBackupLeft(dir.path()));
-    EXPECT_FALSE(fs::exists(dir / "Zelidor.db-wal"));
-}
-
-TEST(CompactDatabaseFile, ShowsThePathInCapitalsAccentedLettersIncluded) {
-    test::TempDir dir;
-    fs::create_directories(dir / "citt\xC3\xA0");  // "città" as the file system spells it
-    fs::path file = dir / "citt\xC3\xA0" / "guida.db";
-    makeDatabase(file);
-    RecordingDialogs dialogs;
-    ASSERT_TRUE(CompactDatabaseFile(file, dialogs));
-    std::string expected =
-        asciiUpper(dir.path().string()) + "/CITT\xC0/GUIDA.DB erfolgreich gepackt.";
-    EXPECT_EQ(dialogs.boxes.at(0).text.substr(0, expected.size()), expected);
-}
-
-TEST(CompactDatabaseFile, ReplacesALeftoverBackupWithoutAsking) {
-    test::TempDir dir;
-    fs::path file = dir / "Zelidor.db";
-    makeDatabase(file);
-    test::writeFile(dir / "ZelidorBackup.db", "half a backup from a run that broke off");
-    test::writeFile(dir / "ZelidorBackup.db-wal", "and its log");
-    RecordingDialogs dialogs;
-    ASSERT_TRUE(CompactDatabaseFile(file, dialogs));
-    EXPECT_EQ(rowsIn(file), 50);
-    EXPECT_FALSE(anyBackupLeft(dir.path()));
+    EXPECT_EQ(contentsOf(folder).size(), 1u) << "no backup or log beside the database";
 }
 
 TEST(CompactDatabaseFile, TakesInRowsThatWereStillOnlyInTheWriteAheadLog) {
@@ -170,24 +136,26 @@ TEST(CompactDatabaseFile, TakesInRowsThatWereStillOnlyInTheWriteAheadLog) {
     EXPECT_EQ(rowsIn(file), 11);
 }
 
-TEST(CompactDatabaseFile, AMissingFileFailsAndCreatesNothing) {
-    test::TempDir dir;
-    RecordingDialogs dialogs;
-    EXPECT_FALSE(CompactDatabaseFile(dir / "Zelidor.db", dialogs));
-    EXPECT_EQ(failureText(dialogs), std::to_string(ENOENT) + ": No such file or directory");
-    EXPECT_TRUE(fs::is_empty(dir.path()));
-}
-
-TEST(CompactDatabaseFile, AFileThatIsNotADatabaseIsLeftAsItWas) {
-    test::TempDir dir;
-    fs::path file = dir / "Zelidor.db";
-    const std::string garbage(20000, '\x7F');
-    test::writeFile(file, garbage);
-    RecordingDialogs dialogs;
-    EXPECT_FALSE(CompactDatabaseFile(file, dialogs));
-    EXPECT_EQ(failureText(dialogs), "26: file is not a database");
-    EXPECT_EQ(test::readFile(file), garbage);
-    EXPECT_FALSE(anyBackupLeft(dir.path()));
+TEST(CompactDatabaseFile, AMissingFileAFileThatIsNoDatabaseOrAStuckBackupChangeNothing) {
+    enum Fault { Missing, NotADatabase, StuckBackup };
+    const std::string failures[] = {std::to_string(ENOENT) + ": No such file or directory",
+                                    "26: file is not a database",
+                                    std::to_string(ENOTEMPTY) + ": Directory not empty"};
+    for (Fault fault : {Missing, NotADatabase, StuckBackup}) {
+        test::TempDir dir;
+        fs::path file = dir / "Zelidor.db";
+        if (fault == NotADatabase) {
+            test::writeFile(file, std::string(20000, '\x7F'));
+        } else if (fault == StuckBackup) {
+            makeDatabase(file);
+            fs::create_directories(dir / "ZelidorBackup.db" / "inside");
+        }
+        auto before = contentsOf(dir.path());
+        RecordingDialogs dialogs;
+        EXPECT_FALSE(CompactDatabaseFile(file, dialogs));
+        EXPECT_EQ(failureText(dialogs), failures[fault]);
+        EXPECT_EQ(contentsOf(dir.path()), before) << fault;
+    }
 }
 
 TEST(CompactDatabaseFile, ADatabaseStillOpenElsewhereIsLeftAlone) {
@@ -200,24 +168,12 @@ TEST(CompactDatabaseFile, ADatabaseStillOpenElsewhereIsLeftAlone) {
         other.exec("SELECT count(*) FROM Programmi");
         EXPECT_FALSE(CompactDatabaseFile(file, dialogs));
         EXPECT_EQ(failureText(dialogs), "5: the database is in use by another connection");
-        EXPECT_FALSE(anyBackupLeft(dir.path()));
+        EXPECT_FALSE(fs::exists(dir / "ZelidorBackup.db"));
         other.exec("INSERT INTO Programmi VALUES (9999, 'ancora aperto')");  // still sound
     }
     EXPECT_EQ(rowsIn(file), 51);
     EXPECT_TRUE(CompactDatabaseFile(file, dialogs));
     EXPECT_EQ(rowsIn(file), 51);
-}
-
-TEST(CompactDatabaseFile, ABackupThatCannotBeRemovedStopsBeforeAnythingChanges) {
-    test::TempDir dir;
-    fs::path file = dir / "Zelidor.db";
-    makeDatabase(file);
-    std::string original = test::readFile(file);
-    fs::create_directories(dir / "ZelidorBackup.db" / "inside");
-    RecordingDialogs dialogs;
-    EXPECT_FALSE(CompactDatabaseFile(file, dialogs));
-    EXPECT_EQ(failureText(dialogs), std::to_string(ENOTEMPTY) + ": Directory not empty");
-    EXPECT_EQ(test::readFile(file), original);
 }
 
 TEST(CompactDatabaseFile, AReadOnlyFolderFailsAndLeavesTheDatabaseIntact) {
@@ -226,7 +182,7 @@ TEST(CompactDatabaseFile, AReadOnlyFolderFailsAndLeavesTheDatabaseIntact) {
     fs::create_directories(folder);
     fs::path file = folder / "Zelidor.db";
     makeDatabase(file);
-    std::string original = test::readFile(file);
+    auto before = contentsOf(folder);
     test::shareWithOthers(dir.path());
     ::chmod(folder.c_str(), 0555);
     EXPECT_EXIT(
@@ -238,8 +194,7 @@ TEST(CompactDatabaseFile, AReadOnlyFolderFailsAndLeavesTheDatabaseIntact) {
             std::exit(!compacted && reported ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
-    EXPECT_EQ(test::readFile(file), original);
-    EXPECT_FALSE(anyBackupLeft(folder));
+    EXPECT_EQ(contentsOf(folder), before);
 }
 
 TEST(CompactionSteps, VerificationRejectsADamagedCopy) {

@@ -21,21 +21,12 @@ std::vector<std::string> readerLines(const std::string& raw) {
     return lines;
 }
 
-TEST(PageLines, LfPagesReadAsTheirOwnLinesPlusTwoLinesOfTwoBlanks) {
-    EXPECT_EQ(readerLines("A\nB\n"), (std::vector<std::string>{"A", "B", "  ", "", "  ", ""}));
-}
-
-TEST(PageLines, CrLfPagesGetAnEmptyLineAfterEveryLine) {
-    EXPECT_EQ(readerLines("A\r\nB\r\n"),
-              (std::vector<std::string>{"A", "", "B", "", "  ", "", "  ", ""}));
-}
-
-TEST(PageLines, AnEmptyBodyHoldsOnlyTheAppendedLines) {
-    EXPECT_EQ(readerLines(""), (std::vector<std::string>{"  ", "", "  ", ""}));
-}
-
-TEST(PageLines, ALastLineWithoutLineEndGetsTheBlanksAppended) {
-    EXPECT_EQ(readerLines("A\nB"), (std::vector<std::string>{"A", "B  ", "", "  ", ""}));
+TEST(PageLines, TwoLinesOfTwoBlanksAreAppendedAndCrLfGivesAnEmptyLineAfterEveryLine) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(readerLines("A\nB\n"), (Lines{"A", "B", "  ", "", "  ", ""}));
+    EXPECT_EQ(readerLines("A\r\nB\r\n"), (Lines{"A", "", "B", "", "  ", "", "  ", ""}));
+    EXPECT_EQ(readerLines(""), (Lines{"  ", "", "  ", ""}));
+    EXPECT_EQ(readerLines("A\nB"), (Lines{"A", "B  ", "", "  ", ""}));  // no last line end
 }
 
 TEST(PageLines, LinesLongerThanTheCopyBufferStayWhole) {

@@ -1,5 +1,5 @@
 // The script text as the engine reads it: keywords, script lines and files, the built-in
-// scripts. (Operands, references and the web query are exercised through the fixtures.)
+// scripts. (Operands, references, the web query and the common body run in the fixtures.)
 #include <gtest/gtest.h>
 
 #include "engine/builtin_script.h"
@@ -24,18 +24,6 @@ TEST(Keywords, TheFirstKeywordOfTheListWinsWhereverItStands) {
     ASSERT_TRUE(match);
     EXPECT_EQ(match->keyword, Keyword::Find);
     EXPECT_EQ(match->position, 5u);
-}
-
-TEST(Keywords, BlockEndsAndMarkersAreNotInstructions) {
-    for (const char* inert : {"#ENDIF#", "#ENDIF# ", "#ENDDOWNLOADINFO#", "#ENDCOMMENTS#",
-                              "#DELETEWORD#=<b>", "#SUBSTITUTEWORD#=&#160;= ", ":REPEATDOWN1",
-                              "#WEBQUERY#=http://x", "#DOWNLOADINFO#", ""}) {
-        EXPECT_EQ(keywordOf(inert), std::nullopt) << inert;
-    }
-    EXPECT_EQ(keywordOf("#TAKECOMMENTS#=#03#"), Keyword::TakeComments);
-    EXPECT_EQ(keywordOf("#TAKEWORDLEN#=#01#,#02#,#03#"), Keyword::TakeWordLen);
-    EXPECT_EQ(keywordOf("#TITLE#=#01#"), Keyword::Title);
-    EXPECT_EQ(keywordOf("#TAKETITLE#=#01#"), Keyword::TakeTitle);
 }
 
 TEST(ScriptLines, EveryIndexIsCheckedAndLinesPast5000DoNotExist) {
@@ -71,45 +59,20 @@ TEST(ScriptFiles, LinesEndAtLfCrLfOrCrAndOnlyTheFirst5000AreRead) {
     EXPECT_FALSE(loadScriptFile(dir / "missing.zdr"));
 }
 
-TEST(BuiltinScripts, LineOneNamesTheChannelOnTheListingsHost) {
+TEST(BuiltinScripts, LineOneNamesTheChannelOnTheListingsHostAndOnlyForAnExactName) {
     ScriptLines lines;
     EXPECT_TRUE(loadBuiltinScript(lines, "Canale 5.zdr", "www.guidatv.example"));
     EXPECT_EQ(lines.text(1),
               "#WEBQUERY#=http://www.guidatv.example/canali.phtml?giorno2=#DAY#%2F#MONTH#%2F"
               "#SHORTYEAR#&channel=Canale+5&x=6&y=11");
-    EXPECT_EQ(lines.text(2), "");
-
-    ScriptLines viva;
-    EXPECT_TRUE(loadBuiltinScript(viva, "VIVA - Rete A.zdr", "h"));
-    EXPECT_NE(viva.text(1).find("&channel=VIVA+-+Rete+A&x=6&y=11"), std::string::npos);
-    ScriptLines tele;
-    EXPECT_TRUE(loadBuiltinScript(tele, "Tele+ Nero.zdr", "h"));
-    EXPECT_NE(tele.text(1).find("&channel=Tele%2B+Nero&x=15&y=7"), std::string::npos);
-}
-
-TEST(BuiltinScripts, AnUnknownOrMiscasedNameGetsTheBodyWithoutAWebQuery) {
-    ScriptLines lines;
+    EXPECT_EQ(lines.text(3), "    #DOWNLOADINFO#");
+    lines.clear();
+    EXPECT_TRUE(loadBuiltinScript(lines, "Tele+ Nero.zdr", "h"));
+    EXPECT_NE(lines.text(1).find("&channel=Tele%2B+Nero&x=15&y=7"), std::string::npos);
+    lines.clear();
     EXPECT_FALSE(loadBuiltinScript(lines, "canale 5.zdr", "h"));
     EXPECT_EQ(lines.text(1), "");
     EXPECT_EQ(lines.text(3), "    #DOWNLOADINFO#");
-}
-
-TEST(BuiltinScripts, TheCommonBodyIsLines3To229) {
-    std::vector<std::string> body = commonScriptBody("host:8080");
-    ASSERT_EQ(body.size(), 227u);
-    auto line = [&](int n) { return body[static_cast<std::size_t>(n - 3)]; };
-    EXPECT_EQ(line(3), "    #DOWNLOADINFO#");
-    EXPECT_EQ(line(45), "    #STRING#=#50#=http://host:8080/p#03#");
-    EXPECT_EQ(line(55), "    #STRING#=#18#=http://host:8080/s#03#");
-    EXPECT_EQ(line(91), "    #ENDIF# ");
-    EXPECT_EQ(line(106), "    #ENDDOWNLOADINFO#");
-    EXPECT_EQ(line(107), "    ");
-    EXPECT_EQ(line(127), "    #SUBSTITUTEWORD#=<br>= | ");
-    EXPECT_EQ(line(128), "    #SUBSTITUTEWORD#=&#160;= ");
-    EXPECT_EQ(line(141), "    #SUBSTITUTEWORD#=&#173;=\xAD");
-    EXPECT_EQ(line(222), "    #SUBSTITUTEWORD#=&#254;=\xFE");
-    EXPECT_EQ(line(224), "    #SUBSTITUTEWORD#=&Egrave;=E'");
-    EXPECT_EQ(line(229), "    #ENDSUBSTITUTETAGS#");
 }
 
 }  // namespace

@@ -142,8 +142,9 @@ TEST(CardPage, NoTemplateAsksForOneAndAMissingTemplateOrACorruptDatabaseIsReport
     test::writeFile(app.dir / "temp.htm", "previous page");
     test::RecordingDialogs dialogs;
     EXPECT_FALSE(buildCardPage(CardRequest{app.path(), "", kDay, "Canale 5"}, dialogs).page);
-    EXPECT_EQ(dialogs.messages, (std::vector<std::pair<std::string, std::string>>{
-                                    {kProgramTitle, "Non e' stata selezionata nessuna CARD!"}}));
+    EXPECT_EQ(dialogs.boxes,
+              (std::vector<test::Box>{{kProgramTitle, "Non e' stata selezionata nessuna CARD!",
+                                       MessageIcon::Information}}));
     PageBuild missing = card(app, "Canale 5", "gone.htm");
     EXPECT_FALSE(missing.page);
     EXPECT_EQ(missing.statusTexts,

@@ -1,5 +1,5 @@
 // An application folder in a temporary folder with the programme database, card templates and
-// channel files that the guide's tests put into it, and dialogs that record what they show.
+// channel files that the guide's tests put into it.
 #pragma once
 
 #include <initializer_list>
@@ -8,20 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "common/dialogs.h"
 #include "engine/programme_store.h"
+#include "support/recording_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace zelidor::test {
-
-class RecordingDialogs : public Dialogs {
-  public:
-    void message(const std::string& title, const std::string& text, MessageIcon) override {
-        messages.emplace_back(title, text);
-    }
-    Answer question(const std::string&, const std::string&) override { return Answer::Cancel; }
-    std::vector<std::pair<std::string, std::string>> messages;
-};
 
 struct Programme {
     std::int64_t day;

@@ -1,10 +1,9 @@
-// A bare HTTP/1.0 GET over a socket with a receive time-out, for watching exactly what the
-// site sends when it misbehaves: how many bytes came, and whether the connection was closed
-// or went quiet.
+// One GET of a target on 127.0.0.1 with a read time-out, for watching exactly what the site
+// sends when it misbehaves: how many bytes came, and whether the connection was closed or went
+// quiet. Nothing is retried or decoded, and a body that breaks off is kept.
 #pragma once
 
 #include <chrono>
-#include <cstddef>
 #include <string>
 
 namespace zelidor::samplesite::test {
