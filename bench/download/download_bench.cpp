@@ -9,6 +9,7 @@
 //
 // Usage: zelidor_download_bench [--channels K] [--latency L]   (defaults 10 and 5)
 #include <sys/resource.h>
+#include <time.h>
 
 #include <CLI/CLI.hpp>
 #include <atomic>
@@ -34,6 +35,13 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// CPU seconds used so far by the calling thread, or by the whole process.
+double cpuSeconds(clockid_t clock) {
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 // Adds the time spent in every call of a measured piece to a total.
@@ -112,6 +120,8 @@ struct Figures {
     double fetching = 0;
     double engine = 0;  // the runner's time, fetching included
     double storing = 0;
+    double downloadCpu = 0;  // the thread that runs the driver, the engine and libcurl
+    double processCpu = 0;   // the site's threads included
     std::uint64_t requests = 0;
     std::int64_t programmes = 0;
 };
@@ -145,12 +155,19 @@ Figures download(const std::vector<std::string>& channels, int days, bool listOn
         DownloadDriver driver(store, runner, window, power);
         std::atomic<bool> stop{false};
 
+        const double threadStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+        const double processStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
         auto start = Clock::now();
         DownloadSummary summary =
             driver.run(DownloadPlan{channels, *Day::parse("20021205"), days, {}}, stop);
-        figures =
-            Figures{secondsSince(start), fetcher.watch.seconds,        runner.watch.seconds,
-                    sink.watch.seconds,  site.requestCounts().total(), summary.programmesStored()};
+        figures.wall = secondsSince(start);
+        figures.downloadCpu = cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - threadStart;
+        figures.processCpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
+        figures.fetching = fetcher.watch.seconds;
+        figures.engine = runner.watch.seconds;
+        figures.storing = sink.watch.seconds;
+        figures.requests = site.requestCounts().total();
+        figures.programmes = summary.programmesStored();
     }
     site.stop();
     std::filesystem::remove_all(folder);
@@ -191,6 +208,8 @@ void withDetails(std::size_t channels, int latencyMs) {
                 f.engine - f.fetching - f.storing);
     std::printf("    storing rows      %.3f s\n", f.storing);
     std::printf("    driver            %.3f s (deletes, counts, commits)\n", f.wall - f.engine);
+    std::printf("  CPU                 %.3f s downloading thread, %.3f s site threads\n",
+                f.downloadCpu, f.processCpu - f.downloadCpu);
     std::printf("  peak RSS            %.1f MB (process, site included)\n",
                 static_cast<double>(peakResidentKilobytes()) / 1024);
 }
@@ -203,6 +222,8 @@ void listOnlyWeek() {
     std::printf("  wall                %.3f s\n", f.wall);
     std::printf("  programmes / s      %.0f\n", static_cast<double>(f.programmes) / f.wall);
     std::printf("  fetching            %.3f s\n", f.fetching);
+    std::printf("  CPU                 %.3f s downloading thread, %.3f s site threads\n",
+                f.downloadCpu, f.processCpu - f.downloadCpu);
     std::printf("  peak RSS            %.1f MB (process, site included)\n",
                 static_cast<double>(peakResidentKilobytes()) / 1024);
 }
