@@ -97,7 +97,7 @@ json rowJson(const ProgrammeRow& row) {
             {"Type", text(row.type)}};
 }
 
-class CommandLine : public testing::Test {
+class CliProgram : public testing::Test {
   protected:
     void SetUp() override { ::setenv("no_proxy", "127.0.0.1", 1); }
 
@@ -117,7 +117,7 @@ class CommandLine : public testing::Test {
     AppFolder app;
 };
 
-TEST_F(CommandLine, EveryCommandExplainsItself) {
+TEST_F(CliProgram, EveryCommandExplainsItself) {
     using Words = std::vector<std::string>;
     for (Words command : {Words{}, Words{"download"}, Words{"types"}, Words{"types", "list"},
                           Words{"types", "add"}, Words{"types", "remove"}, Words{"run-script"}}) {
@@ -132,7 +132,7 @@ TEST_F(CommandLine, EveryCommandExplainsItself) {
     }
 }
 
-TEST_F(CommandLine, DownloadFillsTheDatabaseFromTheBundledSite) {
+TEST_F(CliProgram, DownloadFillsTheDatabaseFromTheBundledSite) {
     CliOutcome outcome = cli(
         {"download", "--channel", "Canale 5", "--from", "20021228", "--days", "2", "--list-only"});
 
@@ -148,7 +148,7 @@ TEST_F(CommandLine, DownloadFillsTheDatabaseFromTheBundledSite) {
     }
 }
 
-TEST_F(CommandLine, FailuresExitNonZeroWithAOneLineReason) {
+TEST_F(CliProgram, FailuresExitNonZeroWithAOneLineReason) {
     const std::string closed = "127.0.0.1:" + std::to_string(closedPort());
     struct Case {
         std::vector<std::string> arguments;
@@ -174,7 +174,7 @@ TEST_F(CommandLine, FailuresExitNonZeroWithAOneLineReason) {
     }
 }
 
-TEST_F(CommandLine, TypesAreKeptInTheSettingsFile) {
+TEST_F(CliProgram, TypesAreKeptInTheSettingsFile) {
     EXPECT_EQ(cli({"types", "add", "Film"}).exitCode, 0);
     EXPECT_EQ(cli({"types", "add", "Attualit\xC3\xA0"}).exitCode, 0);
     EXPECT_EQ(cli({"types", "remove", "film"}).exitCode, 0);  // letter case ignored
@@ -184,7 +184,7 @@ TEST_F(CommandLine, TypesAreKeptInTheSettingsFile) {
     EXPECT_EQ(missing.err, "zelidor-cli: no listed type 'Sport'\n");
 }
 
-TEST_F(CommandLine, RunScriptGivesTheRecordsAndWhatTheRunDidInOrder) {
+TEST_F(CliProgram, RunScriptGivesTheRecordsAndWhatTheRunDidInOrder) {
     samplesite::SampleSite site;
     site.start();
     const Day day = *Day::parse("20021205");
@@ -213,7 +213,7 @@ TEST_F(CommandLine, RunScriptGivesTheRecordsAndWhatTheRunDidInOrder) {
     EXPECT_EQ(result.size(), 3u);
 }
 
-TEST_F(CommandLine, RunScriptAnswersTheQuestionsInTurnAndTracesEveryLine) {
+TEST_F(CliProgram, RunScriptAnswersTheQuestionsInTurnAndTracesEveryLine) {
     samplesite::SampleSite site;
     site.start();
     // Both searches run before any page line was read: each is a general script failure.
