@@ -1,6 +1,7 @@
 // zelidor-cli download: the listings of the chosen channels for one, two or seven days.
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -111,6 +112,21 @@ void printReport(const std::string& kind, const std::string& title, const std::s
     std::fprintf(stderr, "%s\n", latin1ToUtf8(line).c_str());
 }
 
+// The one-line reason of a download with failed channel-days: the first of them and its cause.
+std::string failureReason(const DownloadSummary& summary) {
+    auto first = std::find_if(summary.channelDays.begin(), summary.channelDays.end(),
+                              [](const ChannelDayReport& report) { return !report.committed; });
+    const ChannelDayOutcome& outcome = first->outcome;
+    std::string cause = first->storeError         ? "the database refused it: " + *first->storeError
+                        : !outcome.scriptValid    ? std::string("its script is not valid")
+                        : !outcome.listingFetched ? "the listing page could not be fetched"
+                        : outcome.cancelled       ? "the script failed and was cancelled"
+                                                  : "no programme was found";
+    return first->channel + " " + first->day.slashed() + ": " + cause + " (" +
+           std::to_string(summary.keptCount()) + " of " +
+           std::to_string(summary.channelDays.size()) + " channel-days failed)";
+}
+
 int runDownload(const GlobalOptions& global, const DownloadArguments& args) {
     const auto appFolder = resolveAppFolder(global.appFolder);
     if (args.days != 1 && args.days != 2 && args.days != 7) {
@@ -171,7 +187,11 @@ int runDownload(const GlobalOptions& global, const DownloadArguments& args) {
                  static_cast<unsigned long long>(fetcher.bytes()), seconds,
                  summary.stopped ? " (stopped)" : "");
     std::fprintf(stderr, "database: %s\n", store.database().file().c_str());
-    return failed > 0 ? 3 : 0;
+    if (failed > 0) {
+        std::fprintf(stderr, "zelidor-cli: %s\n", latin1ToUtf8(failureReason(summary)).c_str());
+        return 3;
+    }
+    return 0;
 }
 
 }  // namespace

@@ -71,11 +71,17 @@ void ConsoleDisplay::drawProgress() {
         return;
     }
     int filled = kBarWidth * channelValue_ / channelMaximum_;
-    std::string line = "[" + std::string(static_cast<std::size_t>(filled), '#') +
-                       std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "] " +
-                       std::to_string(channelValue_) + "/" + std::to_string(channelMaximum_) +
-                       " day " + std::to_string(dayValue_) + "/" + std::to_string(dayMaximum_) +
-                       " " + channel_ + (title_.empty() ? "" : ": " + title_);
+    // Appended piece by piece: "literal" + std::string makes GCC 12 warn falsely (-Wrestrict)
+    // in optimised builds.
+    std::string line = "[";
+    line.append(static_cast<std::size_t>(filled), '#');
+    line.append(static_cast<std::size_t>(kBarWidth - filled), '.');
+    line.append("] ").append(std::to_string(channelValue_)).append("/");
+    line.append(std::to_string(channelMaximum_)).append(" day ").append(std::to_string(dayValue_));
+    line.append("/").append(std::to_string(dayMaximum_)).append(" ").append(channel_);
+    if (!title_.empty()) {
+        line.append(": ").append(title_);
+    }
     if (line.size() > kLineWidth) {
         line.resize(kLineWidth);
     }

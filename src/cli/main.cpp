@@ -10,6 +10,11 @@ int main(int argc, char** argv) {
     CLI::App app{"Zelidor: download TV listings and read them as card pages and reports",
                  "zelidor-cli"};
     app.require_subcommand(1);
+    // A wrong option is reported like every other failure: one line, so a calling script can
+    // show it as it stands.
+    app.failure_message([](const CLI::App*, const CLI::Error& e) {
+        return "zelidor-cli: " + std::string(e.what()) + " (see --help)\n";
+    });
     GlobalOptions global;
     app.add_option("--app-folder", global.appFolder,
                    "Application folder (TV/, database/, htmlcards/ ...); default: the folder of "

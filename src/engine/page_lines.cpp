@@ -1,5 +1,8 @@
 #include "engine/page_lines.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
 #include <memory>
 #include <stdexcept>
@@ -25,6 +28,19 @@ FilePtr openFile(const std::filesystem::path& file, const char* mode) {
     return f;
 }
 
+// Opens a file for writing from its start without emptying it.
+FilePtr openForOverwrite(const std::filesystem::path& file) {
+    int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    FilePtr f(fd >= 0 ? ::fdopen(fd, "wb") : nullptr);
+    if (!f) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        throw std::runtime_error("cannot open " + file.string());
+    }
+    return f;
+}
+
 void writeAll(std::FILE* out, const char* data, std::size_t size,
               const std::filesystem::path& file) {
     if (size != 0 && std::fwrite(data, 1, size, out) != size) {
@@ -43,7 +59,9 @@ void splitPageLines(const std::filesystem::path& rawFile, const std::filesystem:
         }
     }
     FilePtr in = openFile(rawFile, "rb");
-    FilePtr out = openFile(linesFile, "wb");
+    // Written over and cut to length at the end rather than emptied first, which on ext4 would
+    // push the old file to the disk before it could be rewritten.
+    FilePtr out = openForOverwrite(linesFile);
     std::array<char, 64 * 1024> buffer{};
     std::size_t got = 0;
     while ((got = std::fread(buffer.data(), 1, buffer.size(), in.get())) > 0) {
@@ -59,7 +77,8 @@ void splitPageLines(const std::filesystem::path& rawFile, const std::filesystem:
         // the raw file always ends in a line feed, so nothing is left over at the end.
         writeAll(out.get(), buffer.data() + start, got - start, linesFile);
     }
-    if (std::ferror(in.get()) || std::fflush(out.get()) != 0) {
+    if (std::ferror(in.get()) || std::fflush(out.get()) != 0 ||
+        ::ftruncate(::fileno(out.get()), ::ftello(out.get())) != 0) {
         throw std::runtime_error("cannot split " + rawFile.string());
     }
 }
