@@ -135,8 +135,8 @@ int main(int argc, char** argv) {
     std::printf("programmes saved:           %ld (%s)\n", sink.saved,
                 sink.saved == static_cast<long>(rounds) * kProgrammes ? "all" : "MISSING SOME");
     std::printf("time per channel-day:       %.1f us (wall clock)\n", seconds * 1e6 / rounds);
-    // Most of the wall time is the page files in TempDir (each detail page is written, split and
-    // read back); CPU time includes the kernel's share of that work.
+    // CPU time includes the kernel's share of the page files (each detail page is written, split
+    // and read back); wall time beyond it is waiting for the disk.
     std::printf("CPU per channel-day:        %.1f us (user + system)\n", cpuSeconds * 1e6 / rounds);
     std::printf("lines per channel-day:      %llu\n",
                 static_cast<unsigned long long>(lines / static_cast<std::uint64_t>(rounds)));

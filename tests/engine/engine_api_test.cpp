@@ -189,10 +189,14 @@ TEST(MemoryFetcher, ServesKnownAddressesInChunksAndLeavesUnknownOnesEmpty) {
     writeFile(dir / "b", "stale");
     EXPECT_FALSE(fetcher.downloadToFile("http://b/", dir / "b", count));
     EXPECT_EQ(readFile(dir / "b"), "");
+    fetcher.addPage("http://short/", "new");  // written over a longer file: nothing of it stays
+    EXPECT_TRUE(fetcher.downloadToFile("http://short/", dir / "a", count));
+    EXPECT_EQ(readFile(dir / "a"), "new");
     EXPECT_EQ(fetcher.downloadToText("http://a/"), std::string(10000, 'a'));
     EXPECT_EQ(fetcher.downloadToText("http://b/"), std::nullopt);
     EXPECT_EQ(fetcher.requests(),
-              (std::vector<std::string>{"http://a/", "http://b/", "http://a/", "http://b/"}));
+              (std::vector<std::string>{"http://a/", "http://b/", "http://short/", "http://a/",
+                                        "http://b/"}));
     EXPECT_THROW(fetcher.downloadToFile("http://a/", dir / "no" / "such", count),
                  std::runtime_error);
 }

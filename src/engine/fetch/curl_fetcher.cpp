@@ -1,11 +1,7 @@
 #include "engine/fetch/curl_fetcher.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "engine/fetch/curl_transfer.h"
+#include "engine/fetch/download_target.h"
 
 namespace zelidor {
 
@@ -14,48 +10,6 @@ namespace {
 // A body read as text is kept in memory; a release file or a page is far below this, and an
 // endless body is cut here as if the transfer had broken off.
 constexpr std::size_t kMaxTextBytes = 16u << 20;
-
-// The download's target for the length of one download. The old file is written over and cut
-// to the new length when the download ends, never emptied first: on ext4 a file emptied by
-// truncation is pushed to the disk when it is closed and the next truncation waits for that
-// write, milliseconds per page for temporary files that need never reach the disk.
-class TargetFile {
-  public:
-    explicit TargetFile(const std::filesystem::path& file)
-        : fd_(::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644)) {}
-    ~TargetFile() {
-        if (fd_ >= 0) {
-            (void)::ftruncate(fd_, written_);
-            ::close(fd_);
-        }
-    }
-    TargetFile(const TargetFile&) = delete;
-    TargetFile& operator=(const TargetFile&) = delete;
-
-    bool isOpen() const { return fd_ >= 0; }
-
-    bool append(std::string_view bytes) {
-        while (!bytes.empty()) {
-            ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-            if (written < 0 && errno == EINTR) {
-                continue;
-            }
-            if (written <= 0) {
-                return false;
-            }
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-            written_ += written;
-        }
-        return true;
-    }
-
-    // A body that could not be written whole is not left half written.
-    void empty() { written_ = 0; }
-
-  private:
-    int fd_;
-    off_t written_ = 0;
-};
 
 }  // namespace
 
@@ -73,7 +27,7 @@ bool CurlFetcher::downloadToFile(const std::string& url, const std::filesystem::
     if (url.empty() || file.empty() || !impl_->transfer.usable()) {
         return false;
     }
-    TargetFile target(file);
+    DownloadTarget target(file);
     if (!target.isOpen()) {
         return false;
     }
@@ -87,7 +41,7 @@ bool CurlFetcher::downloadToFile(const std::string& url, const std::filesystem::
         return ChunkVerdict::Continue;
     });
     if (outcome == TransferOutcome::NotKept) {
-        target.empty();
+        target.discard();
     }
     return outcome == TransferOutcome::Complete || outcome == TransferOutcome::BrokenOff;
 }
