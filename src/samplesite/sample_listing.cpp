@@ -176,18 +176,4 @@ ChannelDayListing sampleListing(const ChannelInfo& channel, const Day& day) {
     return listing;
 }
 
-std::optional<std::pair<ChannelDayListing, SampleProgramme>> programmeByCode(
-    std::string_view code) {
-    std::optional<CodeLocation> location = locateCode(code);
-    if (!location) {
-        return std::nullopt;
-    }
-    ChannelDayListing listing = sampleListing(*location->channel, location->day);
-    if (location->row > static_cast<int>(listing.programmes.size())) {
-        return std::nullopt;
-    }
-    SampleProgramme programme = listing.programmes[static_cast<std::size_t>(location->row - 1)];
-    return std::pair{std::move(listing), std::move(programme)};
-}
-
 }  // namespace zelidor::samplesite

@@ -58,7 +58,4 @@ struct CodeLocation {
 std::string programmeCode(std::size_t channelIndex, const Day& day, int row);
 std::optional<CodeLocation> locateCode(std::string_view code);
 
-// The programme of the listing that a code names, when it exists.
-std::optional<std::pair<ChannelDayListing, SampleProgramme>> programmeByCode(std::string_view code);
-
 }  // namespace zelidor::samplesite

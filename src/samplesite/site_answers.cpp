@@ -1,7 +1,6 @@
 #include "samplesite/site_answers.h"
 
 #include "samplesite/poster_pictures.h"
-#include "samplesite/sample_listing.h"
 #include "samplesite/site_address.h"
 #include "samplesite/site_calendar.h"
 #include "samplesite/site_pages.h"
@@ -72,16 +71,16 @@ SiteAnswer SiteAnswers::listing(std::string_view target) const {
     if (channel == nullptr || !day) {
         return errorAnswer(404);
     }
-    return page(listingPage(sampleListing(*channel, *day)));
+    return page(listingPage(*cache_.listing(*channel, *day)));
 }
 
 SiteAnswer SiteAnswers::detail(std::string_view target) const {
     std::optional<std::string> code = queryValue(target, "codice");
-    auto found = code ? programmeByCode(*code) : std::nullopt;
+    std::optional<FoundProgramme> found = code ? cache_.programme(*code) : std::nullopt;
     if (!found) {
         return errorAnswer(404);
     }
-    return page(detailPage(found->first, found->second));
+    return page(detailPage(*found->listing, *found->programme));
 }
 
 SiteAnswer SiteAnswers::poster(std::string_view target) const {
@@ -90,11 +89,12 @@ SiteAnswer SiteAnswers::poster(std::string_view target) const {
     if (!name.ends_with(".jpg")) {
         return errorAnswer(404);
     }
-    auto found = programmeByCode(name.substr(0, name.size() - 4));
-    if (!found || !found->second.poster) {
+    std::optional<FoundProgramme> found = cache_.programme(name.substr(0, name.size() - 4));
+    if (!found || !found->programme->poster) {
         return errorAnswer(404);
     }
-    return SiteAnswer{200, "image/jpeg", posters_[static_cast<std::size_t>(*found->second.poster)]};
+    return SiteAnswer{200, "image/jpeg",
+                      posters_[static_cast<std::size_t>(*found->programme->poster)]};
 }
 
 }  // namespace zelidor::samplesite

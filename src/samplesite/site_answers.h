@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "samplesite/listing_cache.h"
+
 namespace zelidor::samplesite {
 
 struct SiteAnswer {
@@ -16,7 +18,8 @@ struct SiteAnswer {
 
 class SiteAnswers {
   public:
-    // Draws the poster pictures once; answers are then pure functions of the target.
+    // Draws the poster pictures once; answers are then pure functions of the target. Safe to
+    // use from several threads at once.
     SiteAnswers();
 
     // target: the path and query as sent ("/canali.phtml?giorno2=05%2F12%2F02&channel=...").
@@ -31,6 +34,7 @@ class SiteAnswers {
     SiteAnswer poster(std::string_view target) const;
 
     std::vector<std::string> posters_;
+    ListingCache cache_;
 };
 
 // The short page that goes with an error status.
