@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "samplesite/fault_responses.h"
+#include "samplesite/stoppable_server.h"
 
 namespace zelidor::samplesite {
 
@@ -19,12 +20,13 @@ void reuseAddressOnly(socket_t sock) {
 
 }  // namespace
 
-SampleSite::SampleSite() : server_(std::make_unique<httplib::Server>()) {
+SampleSite::SampleSite() : server_(std::make_unique<StoppableServer>()) {
     server_->set_socket_options(reuseAddressOnly);
-    // One request per connection ("Connection: close"): the server only notices a stop between
-    // requests, so a client idling on a kept-alive connection would hold stop() (and the
-    // program's exit) for the whole keep-alive time-out. Reconnecting on 127.0.0.1 costs little.
-    server_->set_keep_alive_max_count(1);
+    // A download run is thousands of requests on one kept-alive connection. An idle connection
+    // holds one of the server's few threads, so it is closed after a second: the engine's next
+    // request comes within milliseconds, and a client that went away frees its thread soon.
+    server_->set_keep_alive_max_count(100000);
+    server_->set_keep_alive_timeout(1);
     server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
         handle(request, response);
     });
@@ -58,7 +60,7 @@ void SampleSite::stop() {
     stopped_ = true;
     stopSignal_.raise();
     if (thread_.joinable()) {
-        server_->stop();
+        server_->stopServing();
         thread_.join();
     }
 }

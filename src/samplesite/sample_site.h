@@ -18,12 +18,13 @@
 #include "samplesite/stop_signal.h"
 
 namespace httplib {
-class Server;
 struct Request;
 struct Response;
 }  // namespace httplib
 
 namespace zelidor::samplesite {
+
+class StoppableServer;
 
 struct RequestCounts {
     std::uint64_t listing = 0;
@@ -76,7 +77,7 @@ class SampleSite {
     std::array<std::atomic<std::uint64_t>, 5> counts_{};
     mutable std::mutex releaseMutex_;
     std::string releaseText_{kDefaultReleaseText};
-    std::unique_ptr<httplib::Server> server_;
+    std::unique_ptr<StoppableServer> server_;
     std::thread thread_;
     int port_ = 0;
     bool stopped_ = false;

@@ -20,4 +20,29 @@ struct RawReply {
 RawReply rawGet(int port, const std::string& target,
                 std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
+// A bare TCP connection to 127.0.0.1, for sending requests byte by byte as written (several at
+// once, or half of one) and reading whatever comes back on the same connection.
+class RawConnection {
+  public:
+    explicit RawConnection(int port);
+    ~RawConnection();
+    RawConnection(const RawConnection&) = delete;
+    RawConnection& operator=(const RawConnection&) = delete;
+
+    bool connected() const { return fd_ >= 0; }
+    void send(const std::string& bytes);
+    // Reads until `count` answers (status line to the end of the Content-Length body) have
+    // arrived, the server closed, or the time-out ran out; returns the bytes read.
+    std::string receiveAnswers(int count, std::chrono::milliseconds timeout);
+    // Whether the server closed the connection within the time-out.
+    bool closedWithin(std::chrono::milliseconds timeout);
+
+  private:
+    int fd_;
+    std::string pending_;
+};
+
+// "GET <target> HTTP/1.1" with a Host header and nothing else.
+std::string getRequest(const std::string& target);
+
 }  // namespace zelidor::samplesite::test

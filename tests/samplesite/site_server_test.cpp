@@ -141,20 +141,43 @@ TEST_F(SampleSiteTest, LatencyDelaysEveryRequest) {
     EXPECT_LT(get("/zelidor/codes/release.txt").elapsed, milliseconds(250));
 }
 
-TEST(SampleSite, StoppingEndsPendingStallsAtOnceAndClosesThePort) {
+TEST_F(SampleSiteTest, AKeptAliveConnectionAnswersRequestsInTurnAndSentTogether) {
+    test::RawConnection connection(site.port());
+    ASSERT_TRUE(connection.connected());
+    connection.send(test::getRequest("/zelidor/codes/release.txt") + test::getRequest(kListing));
+    std::string both = connection.receiveAnswers(2, milliseconds(5000));
+    EXPECT_TRUE(both.starts_with("HTTP/1.1 200 OK\r\n"));
+    EXPECT_NE(both.find("\r\n\r\n1.2HTTP/1.1 200 OK\r\n"), std::string::npos);
+    EXPECT_TRUE(both.ends_with(normalListing()));
+    EXPECT_EQ(both.find("Connection: close"), std::string::npos);
+    connection.send(test::getRequest("/zelidor/codes/release.txt"));
+    EXPECT_TRUE(connection.receiveAnswers(1, milliseconds(5000)).ends_with("\r\n\r\n1.2"));
+    EXPECT_EQ(site.requestCounts(), (RequestCounts{1, 0, 0, 2, 0}));
+}
+
+// Every way a connection can be waiting: for its answer, idle between requests, halfway
+// through sending a request, and halfway through receiving a page it does not read.
+TEST(SampleSite, StoppingEndsEveryWaitingConnectionAtOnceAndClosesThePort) {
     SampleSite site;
     site.start();
     site.faults().add(AddressPattern::containing("canali"),
                       Fault::stallBefore(std::chrono::hours(1)));
+    site.faults().add(AddressPattern::containing("codice"), Fault::hugePage(64));
     std::thread caller([&] { rawGet(site.port(), kListing, milliseconds(30000)); });
     httplib::Client idle("127.0.0.1", site.port());  // a client that would keep its connection
     idle.set_keep_alive(true);
     ASSERT_TRUE(idle.Get("/zelidor/codes/release.txt"));
+    test::RawConnection halfSent(site.port());
+    halfSent.send("GET /zelidor/codes/rel");
+    test::RawConnection notReading(site.port());
+    notReading.send(test::getRequest("/programmi.phtml?codice=1051202601"));
     std::this_thread::sleep_for(milliseconds(200));
     auto before = std::chrono::steady_clock::now();
     site.stop();
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(1));
     caller.join();
+    EXPECT_TRUE(halfSent.closedWithin(milliseconds(100)));
+    EXPECT_TRUE(notReading.closedWithin(milliseconds(1000)));
     EXPECT_FALSE(rawGet(site.port(), "/").connected);
 }
 
