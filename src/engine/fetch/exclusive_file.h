@@ -17,7 +17,8 @@ enum class StagingFile { Unnamed, Named };
 // Writes bytes into folder and links them in under nameFor(0), nameFor(1), ... : the first name
 // that does not exist yet, never replacing an existing file (maxAttempts names are tried).
 // Returns the index of the name used. On any failure (no such folder, no permission, a full
-// disk) nothing is left in the folder and no value is returned.
+// disk) nothing is left in the folder and no value is returned. The file is complete before it
+// has a name, but it is not flushed to the disk (see writeAll for why).
 std::optional<unsigned> writeExclusiveFile(const std::filesystem::path& folder,
                                            std::string_view bytes,
                                            const std::function<std::string(unsigned)>& nameFor,
