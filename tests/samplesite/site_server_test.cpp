@@ -153,6 +153,8 @@ TEST_F(SampleSiteTest, AKeptAliveConnectionAnswersRequestsInTurnAndSentTogether)
     connection.send(test::getRequest("/zelidor/codes/release.txt"));
     EXPECT_TRUE(connection.receiveAnswers(1, milliseconds(5000)).ends_with("\r\n\r\n1.2"));
     EXPECT_EQ(site.requestCounts(), (RequestCounts{1, 0, 0, 2, 0}));
+    // Left idle, the connection is closed after a second and its server thread is free again.
+    EXPECT_TRUE(connection.closedWithin(milliseconds(3000)));
 }
 
 // Every way a connection can be waiting: for its answer, idle between requests, halfway
