@@ -9,20 +9,24 @@ StoredEngineSettings::StoredEngineSettings(ConfigStore& config, ImportTypeStore&
       types_(types),
       options_(options),
       listingsHost_(std::move(listingsHost)),
-      updateHost_(std::move(updateHost)) {}
+      updateHost_(std::move(updateHost)) {
+    // The switch is a choice of the run, like the download window's check box: it is taken
+    // once here rather than read from the file for every programme.
+    takeOnlyListed_ = options_.takeOnlyListed.value_or(false);
+    if (!options_.takeOnlyListed) {
+        try {
+            takeOnlyListed_ = config_.read().takeOnlyListed == 1;
+        } catch (const std::exception&) {
+            takeOnlyListed_ = false;
+        }
+    }
+}
 
 // A settings file that cannot be read in the middle of a run must not end the run: each reader
 // falls back to the value of a fresh installation.
 
 bool StoredEngineSettings::takeOnlyListed() const {
-    if (options_.takeOnlyListed) {
-        return *options_.takeOnlyListed;
-    }
-    try {
-        return config_.read().takeOnlyListed == 1;
-    } catch (const std::exception&) {
-        return false;
-    }
+    return takeOnlyListed_;
 }
 
 std::vector<std::string> StoredEngineSettings::importTypes() const {

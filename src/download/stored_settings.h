@@ -1,6 +1,6 @@
-// The engine's settings as a download run sees them: the stored settings row and type list,
-// read afresh at every call so a change made during the run takes effect at once, plus the
-// options of the download itself and the hosts resolved for this run.
+// The engine's settings as a download run sees them: the type list and the script-error flag
+// read afresh at every call (a change made during the run takes effect at once), the options of
+// the download itself (list only, listed types only) and the hosts resolved for this run.
 #pragma once
 
 #include <optional>
@@ -42,6 +42,7 @@ class StoredEngineSettings : public EngineSettings {
     DownloadOptions options_;
     std::string listingsHost_;
     std::string updateHost_;
+    bool takeOnlyListed_ = false;
 };
 
 }  // namespace zelidor

@@ -34,9 +34,13 @@ ProgrammeStore::ProgrammeStore(const std::filesystem::path& file, Database::Mode
 }
 
 void ProgrammeStore::insert(const ProgrammeRow& row) {
-    Statement insert = db_.prepare(
-        "INSERT INTO Programmi (Data, Ora, Titolo, Link, Commenti, Cover, Palinsesto, "
-        "Numerazione, Type) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    if (!insert_) {
+        insert_.emplace(db_.prepare(
+            "INSERT INTO Programmi (Data, Ora, Titolo, Link, Commenti, Cover, Palinsesto, "
+            "Numerazione, Type) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    }
+    Statement& insert = *insert_;
+    insert.reset();
     row.data ? insert.bind(1, *row.data) : insert.bindNull(1);
     insert.bindLatin1(2, row.ora).bindLatin1(3, row.titolo).bindLatin1(4, row.link);
     insert.bindLatin1(5, row.commenti).bindLatin1(6, row.cover).bindLatin1(7, row.palinsesto);

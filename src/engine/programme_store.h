@@ -56,6 +56,8 @@ class ProgrammeStore {
 
   private:
     Database db_;
+    // Downloads insert thousands of rows in a row; the statement is prepared once.
+    std::optional<Statement> insert_;
 };
 
 }  // namespace zelidor
