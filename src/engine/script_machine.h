@@ -81,6 +81,8 @@ class ScriptMachine {
     // Fetches url into file, feeding the transfer counters. False when the address cannot be
     // opened; the file is then empty. An empty address is one that cannot be opened.
     bool download(const std::string& url, const std::filesystem::path& file);
+    // The same, telling a body that broke off from a whole one.
+    Delivery deliver(const std::string& url, const std::filesystem::path& file);
     // #SAVEDATA# tells how many programmes the sink accepted.
     void countStoredProgramme() { ++stored_; }
 
