@@ -69,7 +69,9 @@ std::string PageFiles::readLine() {
     if (reader.atEnd()) {
         throw ScriptFailure("read past the end of the page");
     }
-    return reader.readLine();
+    std::string line = reader.readLine();
+    bytesRead_ += line.size() + 1;
+    return line;
 }
 
 }  // namespace zelidor

@@ -3,6 +3,7 @@
 // its line underneath. Reading a page file that is closed is a run-time failure of the script.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -32,6 +33,8 @@ class PageFiles {
     // Both fail with ScriptFailure when the page being read is closed.
     bool atEnd();
     std::string readLine();
+    // Bytes read by readLine() since the engine was made (see ScriptEngine::kTextBudget).
+    std::uint64_t bytesRead() const { return bytesRead_; }
 
   private:
     PageLineReader& current();
@@ -41,6 +44,7 @@ class PageFiles {
     std::filesystem::path detailFile_;
     std::unique_ptr<PageLineReader> listing_;
     std::unique_ptr<PageLineReader> detail_;
+    std::uint64_t bytesRead_ = 0;
 };
 
 }  // namespace zelidor

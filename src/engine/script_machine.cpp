@@ -37,6 +37,11 @@ bool ScriptMachine::advanceToLineContaining(std::string_view marker) {
     return found != 0;
 }
 
+std::uint64_t ScriptMachine::textHandled() const {
+    return textCharged_ + state_.vars.bytesHandled() + pages_.bytesRead() +
+           state_.lines.bytesScanned();
+}
+
 std::string ScriptMachine::lineSuffix() const {
     return "Line : " + std::to_string(state_.curLine);
 }
@@ -83,6 +88,7 @@ Delivery ScriptMachine::deliver(const std::string& url, const std::filesystem::p
         return Delivery::NotOpened;
     }
     auto onBytes = [this](std::size_t count) {
+        chargeText(count);
         meter_.addBytes(count);
         ports_.display.showTransfer(meter_.pageText(), meter_.sessionText(), meter_.speedText());
     };

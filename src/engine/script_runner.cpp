@@ -219,6 +219,7 @@ bool ScriptMachine::runPass(std::string_view opener, std::string_view closer) {
 }
 
 ScriptMachine::BlocksEnd ScriptMachine::executeScriptBlocks() {
+    textAtStart_ = textHandled();
     try {
         if (!runPass("#DOWNLOADINFO#", "#ENDDOWNLOADINFO#") ||
             !runPass("#COMMENTS#", "#ENDCOMMENTS#")) {
