@@ -73,9 +73,11 @@ class ScriptEngine {
     static constexpr std::uint64_t kLineBudget = 1'000'000;
     // The same for text: a line costs in proportion to the texts it handles, so a loop over
     // large texts could run for hours within the line budget. More bytes than this handled by
-    // one channel-day's blocks (read from pages, downloaded by instructions, handed to and taken
-    // from variables, searched in page lines, scanned in the script, decoded from posters) ends
-    // the run the same way. A listing page of 100 MB needs less than half of it.
+    // one channel-day's blocks (pages read again from their top, downloads of instructions,
+    // texts handed to and taken from variables, page lines searched, script lines scanned,
+    // posters decoded) ends the run the same way. Reading a page on, however large, costs
+    // nothing; the built-in script on a listing day with detail pages needs about a hundredth
+    // of it, and a million short lines about a third.
     static constexpr std::uint64_t kTextBudget = std::uint64_t{256} << 20;
 
     ScriptEngine(const std::filesystem::path& appFolder, EnginePorts ports);

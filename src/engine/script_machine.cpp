@@ -38,7 +38,7 @@ bool ScriptMachine::advanceToLineContaining(std::string_view marker) {
 }
 
 std::uint64_t ScriptMachine::textHandled() const {
-    return textCharged_ + state_.vars.bytesHandled() + pages_.bytesRead() +
+    return textCharged_ + state_.vars.bytesHandled() + pages_.bytesReread() +
            state_.lines.bytesScanned();
 }
 
