@@ -1,6 +1,7 @@
-// zelidor-cli killed with SIGKILL in the middle of a download of every channel: the database
-// opens sound, every channel-day committed before the kill is there whole, and every other
-// channel-day still has its earlier programmes; none is half stored.
+// zelidor-cli as a process of its own. Killed with SIGKILL in the middle of a download of every
+// channel: the database opens sound, every channel-day committed before the kill is there whole,
+// and every other channel-day still has its earlier programmes; none is half stored. And a
+// listing cut short keeps the earlier day through the command line's own fetcher too.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -45,7 +46,7 @@ TEST(KilledDownload, EveryCommittedChannelDayIsWholeAndNoneIsHalfStored) {
         }
     }
     prepareCliFolder(rig.appFolder(), rig.listingsHost);
-    rig.site.setLatency(20ms);  // a download of all channels then takes a few seconds
+    rig.site.setLatency(50ms);  // a download of all channels then takes a few seconds
 
     ChildProcess cli(cliProgram(),
                      {"--app-folder", rig.appFolder().string(), "download", "--all", "--list-only",
@@ -79,6 +80,21 @@ TEST(KilledDownload, EveryCommittedChannelDayIsWholeAndNoneIsHalfStored) {
                   std::to_string(committed.size()) + " channel-days whole, " +
                       std::to_string(kept) + " kept earlier, 0 half stored",
                   recoverSeconds, static_cast<std::int64_t>(kept * 2)});
+}
+
+TEST(CliDownload, AListingCutShortKeepsTheEarlierDay) {
+    DownloadRig rig;
+    prepareCliFolder(rig.appFolder(), rig.listingsHost);
+    rig.site.faults().add(samplesite::AddressPattern::containing("channel=Italia+1"),
+                          samplesite::Fault::closeMidBody(3000));
+    ChildProcess cli(cliProgram(),
+                     {"--app-folder", rig.appFolder().string(), "download", "--channel",
+                      kFaultyChannel, "--list-only", "--from", rigDay().stamp()},
+                     rig.dir / "cli");
+    ChildProcess::Exit exit = cli.wait();
+
+    EXPECT_EQ(WEXITSTATUS(exit.status), 3) << exit.errors;  // a channel-day failed
+    expectChannel(rig, kFaultyChannel, Kept::EarlierRows);
 }
 
 }  // namespace
