@@ -43,13 +43,28 @@ class LogOfEngine : public EngineDisplay {
     std::vector<std::string>& log_;
 };
 
+// The driver's log, and how long each channel-day took from the driver's start of it (the
+// store's transaction included) to its log line.
 class LogOfDriver : public DownloadDisplay {
   public:
-    explicit LogOfDriver(std::vector<std::string>& log) : log_(log) {}
-    void appendLog(const std::string& line) override { log_.push_back(line); }
+    explicit LogOfDriver(RigRun& run) : run_(run) {}
+    void showRunStatus(const std::string&, StatusColour colour) override {
+        if (colour == StatusColour::DarkRed) {  // "Download In Progress...Please Wait"
+            started_ = Clock::now();
+        }
+    }
+    void appendLog(const std::string& line) override {
+        run_.log.push_back(line);
+        const std::string prefix = "Network : ";
+        std::size_t end = line.find(".zdr");
+        if (line.rfind(prefix, 0) == 0 && line.find("Import Complete...") != std::string::npos) {
+            run_.seconds[line.substr(prefix.size(), end - prefix.size())] += secondsSince(started_);
+        }
+    }
 
   private:
-    std::vector<std::string>& log_;
+    RigRun& run_;
+    Clock::time_point started_ = Clock::now();
 };
 
 class AnswerEveryQuestion : public Dialogs {
@@ -89,25 +104,6 @@ class RigSettings : public EngineSettings {
     std::string host_;
 };
 
-// Times every channel-day it hands on.
-class TimingRunner : public ChannelDayRunner {
-  public:
-    TimingRunner(ChannelDayRunner& inner, std::map<std::string, double>& seconds)
-        : inner_(inner), seconds_(seconds) {}
-    void startSession() override { inner_.startSession(); }
-    ChannelDayOutcome runChannelDay(const std::string& scriptName,
-                                    const std::string& dayStamp) override {
-        auto start = Clock::now();
-        ChannelDayOutcome outcome = inner_.runChannelDay(scriptName, dayStamp);
-        seconds_[scriptName.substr(0, scriptName.size() - 4)] += secondsSince(start);
-        return outcome;
-    }
-
-  private:
-    ChannelDayRunner& inner_;
-    std::map<std::string, double>& seconds_;
-};
-
 }  // namespace
 
 const std::vector<std::string>& rigChannels() {
@@ -145,7 +141,7 @@ RigRun DownloadRig::run(int days) {
         store.database().setBusyTimeout(busyTimeoutMs);
     }
     LogOfEngine engineLog(result.log);
-    LogOfDriver driverLog(result.log);
+    LogOfDriver driverLog(result);
     AnswerEveryQuestion dialogs(answer);
     NoDesktop desktop;
     RigSettings settings(listOnly, listingsHost);
@@ -153,8 +149,7 @@ RigRun DownloadRig::run(int days) {
     StoreSink sink(store);
     ScriptEngine engine(appFolder(),
                         EnginePorts{engineLog, dialogs, desktop, settings, fetcher, sink});
-    EngineChannelDayRunner engineRunner(engine);
-    TimingRunner runner(engineRunner, result.seconds);
+    EngineChannelDayRunner runner(engine);
     NoPower power;
     DownloadDriver driver(store, runner, driverLog, power);
     std::atomic<bool> stop{false};
