@@ -1,34 +1,17 @@
 // Any downloaded body must split into lines and read back without a crash, and the reader must
 // give back exactly the bytes that went in, minus line feeds, with CR ending lines.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "engine/page_lines.h"
-
-namespace {
-
-std::filesystem::path scratchFolder() {
-    static const std::filesystem::path folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zelidor-fuzz-XXXXXX");
-        if (!mkdtemp(pattern.data())) {
-            std::abort();
-        }
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
-}
-
-}  // namespace
+#include "scratch_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto raw = scratchFolder() / "html.txt";
-    const auto lines = scratchFolder() / "html1.txt";
+    const auto raw = zelidor::fuzz::scratchFolder() / "html.txt";
+    const auto lines = zelidor::fuzz::scratchFolder() / "html1.txt";
     {
         std::ofstream out(raw, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -19,17 +19,22 @@ class CountingFetcher : public PageFetcher {
 
     bool downloadToFile(const std::string& url, const std::filesystem::path& file,
                         const std::function<void(std::size_t)>& onBytes) override {
+        return deliverToFile(url, file, onBytes) != Delivery::NotOpened;
+    }
+
+    Delivery deliverToFile(const std::string& url, const std::filesystem::path& file,
+                           const std::function<void(std::size_t)>& onBytes) override {
         ++requests_;
-        bool ok = inner_.downloadToFile(url, file, [&](std::size_t n) {
+        Delivery delivery = inner_.deliverToFile(url, file, [&](std::size_t n) {
             bytes_ += n;
             if (onBytes) {
                 onBytes(n);
             }
         });
         if (observer_) {
-            observer_(url, file, ok);
+            observer_(url, file, delivery != Delivery::NotOpened);
         }
-        return ok;
+        return delivery;
     }
 
     std::optional<std::string> downloadToText(const std::string& url) override {

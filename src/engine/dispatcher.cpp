@@ -71,7 +71,8 @@ class NestingLevel {
 }  // namespace
 
 void ScriptMachine::dispatch() {
-    if (++dispatched_ > ScriptEngine::kLineBudget) {
+    if (++dispatched_ > ScriptEngine::kLineBudget ||
+        textHandled() - textAtStart_ > ScriptEngine::kTextBudget) {
         throw LineBudgetExhausted{};
     }
     const std::optional<KeywordMatch>& match = state_.lines.instruction(state_.curLine);

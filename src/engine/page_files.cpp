@@ -1,5 +1,6 @@
 #include "engine/page_files.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "engine/script_failure.h"
@@ -27,11 +28,13 @@ void PageFiles::openDetail(const std::filesystem::path& detailFile) {
     }
     detail_ = open(detailFile);
     detailFile_ = detailFile;
+    detailProgress_ = {};
 }
 
 void PageFiles::restoreListing() {
     if (detail_) {
         detail_.reset();
+        detailProgress_ = {};
     } else {
         listing_.reset();
     }
@@ -41,15 +44,19 @@ void PageFiles::rewind() {
     if (detail_) {
         detail_.reset();
         detail_ = open(detailFile_);
+        detailProgress_.at = 0;
     } else {
         listing_.reset();
         listing_ = open(listingFile_);
+        listingProgress_.at = 0;
     }
 }
 
 void PageFiles::releaseAll() {
     detail_.reset();
     listing_.reset();
+    listingProgress_ = {};
+    detailProgress_ = {};
 }
 
 PageLineReader& PageFiles::current() {
@@ -69,7 +76,15 @@ std::string PageFiles::readLine() {
     if (reader.atEnd()) {
         throw ScriptFailure("read past the end of the page");
     }
-    return reader.readLine();
+    std::string line = reader.readLine();
+    ReadProgress& progress = detail_ ? detailProgress_ : listingProgress_;
+    const std::uint64_t from = progress.at;
+    progress.at += line.size() + 1;
+    if (from < progress.furthest) {
+        bytesReread_ += std::min(progress.at, progress.furthest) - from;
+    }
+    progress.furthest = std::max(progress.furthest, progress.at);
+    return line;
 }
 
 }  // namespace zelidor

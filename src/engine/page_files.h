@@ -3,6 +3,7 @@
 // its line underneath. Reading a page file that is closed is a run-time failure of the script.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -32,8 +33,18 @@ class PageFiles {
     // Both fail with ScriptFailure when the page being read is closed.
     bool atEnd();
     std::string readLine();
+    // Bytes that readLine() read again after a page was read from its top once more, since the
+    // engine was made (see ScriptEngine::kTextBudget). Reading on costs nothing: the download
+    // was paid for, and reading it is bounded by its size.
+    std::uint64_t bytesReread() const { return bytesReread_; }
 
   private:
+    // How far a page file has been read, in bytes.
+    struct ReadProgress {
+        std::uint64_t at = 0;
+        std::uint64_t furthest = 0;
+    };
+
     PageLineReader& current();
     static std::unique_ptr<PageLineReader> open(const std::filesystem::path& file);
 
@@ -41,6 +52,9 @@ class PageFiles {
     std::filesystem::path detailFile_;
     std::unique_ptr<PageLineReader> listing_;
     std::unique_ptr<PageLineReader> detail_;
+    ReadProgress listingProgress_;
+    ReadProgress detailProgress_;
+    std::uint64_t bytesReread_ = 0;
 };
 
 }  // namespace zelidor

@@ -36,6 +36,8 @@ class PageLineReader {
 
     std::filesystem::path file_;
     std::FILE* in_ = nullptr;
+    char* buffer_ = nullptr;  // getdelim's line buffer
+    std::size_t capacity_ = 0;
 };
 
 }  // namespace zelidor

@@ -65,6 +65,13 @@ class EngineSettings {
     virtual std::string updateHost() const = 0;    // host[:port] of the release file
 };
 
+// How a download into a file ended.
+enum class Delivery {
+    Whole,      // the whole body arrived
+    BrokenOff,  // part of the body arrived, then the transfer broke off (kept in the file)
+    NotOpened,  // the address could not be opened; the file is empty
+};
+
 // HTTP GET of listing pages, detail pages, posters and the release file.
 class PageFetcher {
   public:
@@ -75,6 +82,13 @@ class PageFetcher {
     // left empty. A transfer that breaks off in the middle keeps what arrived and returns true.
     virtual bool downloadToFile(const std::string& url, const std::filesystem::path& file,
                                 const std::function<void(std::size_t)>& onBytes) = 0;
+    // The same, telling a body that broke off from a whole one, so that a listing cut short is
+    // never taken for the channel's whole day. A fetcher that cannot tell (pages from memory)
+    // reports every body that arrived as whole; a fetcher that wraps another hands this on.
+    virtual Delivery deliverToFile(const std::string& url, const std::filesystem::path& file,
+                                   const std::function<void(std::size_t)>& onBytes) {
+        return downloadToFile(url, file, onBytes) ? Delivery::Whole : Delivery::NotOpened;
+    }
     // The body as text, or no value when the address cannot be opened.
     virtual std::optional<std::string> downloadToText(const std::string& url) = 0;
 };

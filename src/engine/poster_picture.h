@@ -1,12 +1,15 @@
 // Whether a downloaded poster is a picture at all, before it is shown and filed.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
 namespace zelidor {
 
-// True when the file starts like a picture the program can decode (JPEG, PNG, GIF, BMP ...)
-// and says it has a size. Only the header is read; filing the cover decodes it fully.
-bool looksLikePicture(const std::filesystem::path& file);
+// The bytes the picture takes once decoded (width x height x components) when the file starts
+// like a picture the program can decode (JPEG, PNG, GIF, BMP ...) and says it has a size;
+// otherwise 0. Only the header is read; filing the cover decodes it fully, at a cost in
+// proportion to this.
+std::uint64_t decodedPictureBytes(const std::filesystem::path& file);
 
 }  // namespace zelidor

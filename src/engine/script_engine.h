@@ -43,7 +43,7 @@ struct ChannelDayResult {
     bool listingFetched = false;       // the listing page arrived and was prepared for reading
     bool completed = false;            // both passes ran to their end ("Download Completato !")
     bool cancelled = false;            // Cancel on the general script failure ended the run
-    bool lineBudgetExhausted = false;  // the script dispatched more lines than the budget
+    bool lineBudgetExhausted = false;  // the script went past the line or the text budget
     int saveCounter = 0;               // programmes numbered by #SAVEDATA# (Numerazione)
     int programmesStored = 0;          // of those, the ones the sink accepted
     std::uint64_t linesDispatched = 0;
@@ -71,6 +71,14 @@ class ScriptEngine {
     // More dispatched lines than this in one channel-day means a script that loops for ever:
     // the run ends with the general script failure.
     static constexpr std::uint64_t kLineBudget = 1'000'000;
+    // The same for text: a line costs in proportion to the texts it handles, so a loop over
+    // large texts could run for hours within the line budget. More bytes than this handled by
+    // one channel-day's blocks (pages read again from their top, downloads of instructions,
+    // texts handed to and taken from variables, page lines searched, script lines scanned,
+    // posters decoded) ends the run the same way. Reading a page on, however large, costs
+    // nothing; the built-in script on a listing day with detail pages needs about a hundredth
+    // of it, and a million short lines about a third.
+    static constexpr std::uint64_t kTextBudget = std::uint64_t{256} << 20;
 
     ScriptEngine(const std::filesystem::path& appFolder, EnginePorts ports);
     ~ScriptEngine();

@@ -78,12 +78,16 @@ const std::optional<KeywordMatch>& ScriptLines::instruction(int index) const {
 }
 
 bool ScriptLines::contains(int index, std::string_view marker) const {
-    return containsFolded(entry(index).folded, marker);
+    const std::string& folded = entry(index).folded;
+    bytesScanned_ += folded.size() + 1;
+    return containsFolded(folded, marker);
 }
 
 int ScriptLines::nextLineContaining(int after, std::string_view marker) const {
     for (int index = after < 0 ? 1 : after + 1; index <= kLastLine; ++index) {
-        if (containsFolded(entries_[static_cast<std::size_t>(index)].folded, marker)) {
+        const std::string& folded = entries_[static_cast<std::size_t>(index)].folded;
+        bytesScanned_ += folded.size() + 1;
+        if (containsFolded(folded, marker)) {
             return index;
         }
     }

@@ -3,6 +3,7 @@
 // holds is worked out when the line is stored, so dispatching a line costs no searching.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,10 @@ class ScriptLines {
     // to letter case; 0 when there is none.
     int nextLineContaining(int after, std::string_view marker) const;
 
+    // Bytes of script text the marker searches looked at since the lines were made (see
+    // ScriptEngine::kTextBudget).
+    std::uint64_t bytesScanned() const { return bytesScanned_; }
+
   private:
     struct Entry {
         std::string text;
@@ -47,6 +52,7 @@ class ScriptLines {
     const Entry& entry(int index) const;
 
     std::vector<Entry> entries_;
+    mutable std::uint64_t bytesScanned_ = 0;
 };
 
 }  // namespace zelidor

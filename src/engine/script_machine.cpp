@@ -37,6 +37,11 @@ bool ScriptMachine::advanceToLineContaining(std::string_view marker) {
     return found != 0;
 }
 
+std::uint64_t ScriptMachine::textHandled() const {
+    return textCharged_ + state_.vars.bytesHandled() + pages_.bytesReread() +
+           state_.lines.bytesScanned();
+}
+
 std::string ScriptMachine::lineSuffix() const {
     return "Line : " + std::to_string(state_.curLine);
 }
@@ -69,6 +74,10 @@ std::size_t ScriptMachine::cursorColumn() const {
 }
 
 bool ScriptMachine::download(const std::string& url, const std::filesystem::path& file) {
+    return deliver(url, file) != Delivery::NotOpened;
+}
+
+Delivery ScriptMachine::deliver(const std::string& url, const std::filesystem::path& file) {
     meter_.startPage();
     if (url.empty()) {
         // Never leave the previous download in place: it would be read as this page.
@@ -76,13 +85,14 @@ bool ScriptMachine::download(const std::string& url, const std::filesystem::path
         if (!truncate) {
             throw std::runtime_error("cannot write " + file.string());
         }
-        return false;
+        return Delivery::NotOpened;
     }
     auto onBytes = [this](std::size_t count) {
+        chargeText(count);
         meter_.addBytes(count);
         ports_.display.showTransfer(meter_.pageText(), meter_.sessionText(), meter_.speedText());
     };
-    return ports_.fetcher.downloadToFile(url, file, onBytes);
+    return ports_.fetcher.deliverToFile(url, file, onBytes);
 }
 
 }  // namespace zelidor

@@ -81,8 +81,13 @@ class ScriptMachine {
     // Fetches url into file, feeding the transfer counters. False when the address cannot be
     // opened; the file is then empty. An empty address is one that cannot be opened.
     bool download(const std::string& url, const std::filesystem::path& file);
+    // The same, telling a body that broke off from a whole one.
+    Delivery deliver(const std::string& url, const std::filesystem::path& file);
     // #SAVEDATA# tells how many programmes the sink accepted.
     void countStoredProgramme() { ++stored_; }
+    // Work on texts that the variables, page files and script lines do not count themselves,
+    // charged against the text budget (see ScriptEngine::kTextBudget).
+    void chargeText(std::size_t bytes) { textCharged_ += bytes; }
 
   private:
     enum class BlocksEnd { Completed, Cancelled, LineBudget };
@@ -98,6 +103,7 @@ class ScriptMachine {
     bool guarded(Step&& step);
     bool askGeneralFailure();
     void reportUnexpected(const std::string& what, int code);
+    std::uint64_t textHandled() const;
 
     struct TraceFrame {
         int line;
@@ -116,7 +122,9 @@ class ScriptMachine {
     TransferMeter meter_;
 
     std::uint64_t dispatched_ = 0;  // lines dispatched in this channel-day
-    int nesting_ = 0;               // dispatches running inside one another (#IF#, #REPEAT#)
+    std::uint64_t textCharged_ = 0;
+    std::uint64_t textAtStart_ = 0;  // textHandled() when this channel-day's blocks began
+    int nesting_ = 0;                // dispatches running inside one another (#IF#, #REPEAT#)
     int stored_ = 0;
 
     TraceHook traceHook_;

@@ -77,7 +77,9 @@ void ScriptMachine::reportUnexpected(const std::string& what, int code) {
 
 // Fetches the listing page and rewrites it as lines. False ends the channel-day: the address
 // could not be opened (logged), or the page could not be kept in TempDir, in which case the
-// blocks must not run over whatever an earlier run left there.
+// blocks must not run over whatever an earlier run left there. A listing whose transfer broke
+// off counts as one that could not be opened: the programmes after the cut are missing, and a
+// part of the day must never replace the whole day stored earlier.
 bool ScriptMachine::fetchListing(ChannelDayResult& result) {
     bool fetched = false;
     if (!state_.connectionFailed) {
@@ -86,7 +88,7 @@ bool ScriptMachine::fetchListing(ChannelDayResult& result) {
         }
         errno = 0;
         try {
-            fetched = download(state_.webQueryUrl, paths_.listingRaw);
+            fetched = deliver(state_.webQueryUrl, paths_.listingRaw) == Delivery::Whole;
         } catch (const std::exception& e) {
             reportUnexpected(e.what(), errno);
             ports_.display.hideCompletion();
@@ -217,6 +219,7 @@ bool ScriptMachine::runPass(std::string_view opener, std::string_view closer) {
 }
 
 ScriptMachine::BlocksEnd ScriptMachine::executeScriptBlocks() {
+    textAtStart_ = textHandled();
     try {
         if (!runPass("#DOWNLOADINFO#", "#ENDDOWNLOADINFO#") ||
             !runPass("#COMMENTS#", "#ENDCOMMENTS#")) {

@@ -12,10 +12,13 @@ std::size_t ScriptVars::slot(int number) {
 }
 
 const std::string& ScriptVars::get(int number) const {
-    return values_[slot(number)];
+    const std::string& value = values_[slot(number)];
+    bytesHandled_ += value.size();
+    return value;
 }
 
 void ScriptVars::set(int number, std::string value) {
+    bytesHandled_ += value.size();  // it was built, even when it is refused
     if (value.size() > kLongestText) {
         throw ScriptFailure("text too long for a variable");
     }

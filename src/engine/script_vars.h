@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace zelidor {
@@ -23,10 +24,15 @@ class ScriptVars {
 
     const std::array<std::string, kCount>& all() const { return values_; }
 
+    // The bytes of every text that get() handed out and set() was given, since the engine was
+    // made: what the script's work with its variables costs (see ScriptEngine::kTextBudget).
+    std::uint64_t bytesHandled() const { return bytesHandled_; }
+
   private:
     static std::size_t slot(int number);
 
     std::array<std::string, kCount> values_;
+    mutable std::uint64_t bytesHandled_ = 0;
 };
 
 }  // namespace zelidor

@@ -24,12 +24,17 @@ CurlFetcher::~CurlFetcher() = default;
 
 bool CurlFetcher::downloadToFile(const std::string& url, const std::filesystem::path& file,
                                  const std::function<void(std::size_t)>& onBytes) {
+    return deliverToFile(url, file, onBytes) != Delivery::NotOpened;
+}
+
+Delivery CurlFetcher::deliverToFile(const std::string& url, const std::filesystem::path& file,
+                                    const std::function<void(std::size_t)>& onBytes) {
     if (url.empty() || file.empty() || !impl_->transfer.usable()) {
-        return false;
+        return Delivery::NotOpened;
     }
     DownloadTarget target(file);
     if (!target.isOpen()) {
-        return false;
+        return Delivery::NotOpened;
     }
     TransferOutcome outcome = impl_->transfer.run(url, [&target, &onBytes](std::string_view chunk) {
         if (!target.append(chunk)) {
@@ -40,10 +45,18 @@ bool CurlFetcher::downloadToFile(const std::string& url, const std::filesystem::
         }
         return ChunkVerdict::Continue;
     });
-    if (outcome == TransferOutcome::NotKept) {
-        target.discard();
+    switch (outcome) {
+        case TransferOutcome::Complete:
+            return Delivery::Whole;
+        case TransferOutcome::BrokenOff:
+            return Delivery::BrokenOff;
+        case TransferOutcome::NotKept:
+            target.discard();
+            return Delivery::NotOpened;
+        case TransferOutcome::NotOpened:
+            break;
     }
-    return outcome == TransferOutcome::Complete || outcome == TransferOutcome::BrokenOff;
+    return Delivery::NotOpened;
 }
 
 std::optional<std::string> CurlFetcher::downloadToText(const std::string& url) {

@@ -25,6 +25,8 @@ class CurlFetcher : public PageFetcher {
 
     bool downloadToFile(const std::string& url, const std::filesystem::path& file,
                         const std::function<void(std::size_t)>& onBytes) override;
+    Delivery deliverToFile(const std::string& url, const std::filesystem::path& file,
+                           const std::function<void(std::size_t)>& onBytes) override;
     std::optional<std::string> downloadToText(const std::string& url) override;
 
   private:

@@ -25,6 +25,7 @@ void find(ScriptMachine& machine) {
         return;
     }
     std::string_view word = textBeforeFirstHash(operand);
+    machine.chargeText(state.pageLine.size());
     std::size_t column = findNoCase(state.pageLine, word, machine.cursorColumn());
     state.vars.set(target->number, numberText(static_cast<std::int64_t>(column)));
     if (column != 0) {

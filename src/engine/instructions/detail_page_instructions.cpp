@@ -96,9 +96,11 @@ void takePoster(ScriptMachine& machine) {
     try {
         machine.download(trimBlanks(machine.variable(*source)), paths.posterBuffer);
         display.hideCompletion();
-        if (!looksLikePicture(paths.posterBuffer)) {
+        std::uint64_t decodedBytes = decodedPictureBytes(paths.posterBuffer);
+        if (decodedBytes == 0) {
             return;
         }
+        machine.chargeText(static_cast<std::size_t>(decodedBytes));
         display.showPoster(paths.posterBuffer);
         if (!record.code.empty()) {
             std::optional<std::string> filed =

@@ -174,6 +174,7 @@ void takeComments(ScriptMachine& machine) {
             throw ScriptFailure("comments too long");
         }
         state.record.comments += text;
+        machine.chargeText(state.record.comments.size());  // the whole text is shown again
         machine.ports().display.showField(RecordField::Comments, state.record.comments);
         return;
     }

@@ -44,6 +44,7 @@ void string(ScriptMachine& machine) {
     }
     std::string text(machine.operand(14));
     for (int i = 0; i < kTemplateVariables && text.find('#') != std::string::npos; ++i) {
+        machine.chargeText(text.size());
         text = replaceAll(text, referenceText(i), state.vars.get(i));
         if (text.size() > ScriptVars::kLongestText) {
             throw ScriptFailure("#STRING# text too long");
