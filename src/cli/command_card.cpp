@@ -59,12 +59,7 @@ void addCardCommand(CLI::App& app, const GlobalOptions& global, CommandAction& a
         "its path");
     cmd->add_option("--channel", args->channel, "The channel, as 'channels' lists it")->required();
     cmd->add_option("--day", args->day, "The day: today or YYYYMMDD")->capture_default_str();
-    cmd->add_option("--template", args->templateName,
-                    "A card template of htmlcards/ (default: the one chosen in the settings)");
-    cmd->add_option("-o,--output", args->output,
-                    "Also copy the page to FILE and print that path instead; cover pictures are "
-                    "linked relative to the page, so they show when FILE is in the application "
-                    "folder");
+    addPageOptions(*cmd, args->templateName, args->output);
     cmd->callback(
         [&action, &global, args] { action = [&global, args] { return runCard(global, *args); }; });
 }

@@ -57,12 +57,7 @@ void addReportCommand(CLI::App& app, const GlobalOptions& global, CommandAction&
         "path");
     cmd->add_option("--day", args->day, "The day: today or YYYYMMDD")->capture_default_str();
     cmd->add_option("--type", args->type, typeHelp())->capture_default_str();
-    cmd->add_option("--template", args->templateName,
-                    "A card template of htmlcards/ (default: the one chosen in the settings)");
-    cmd->add_option("-o,--output", args->output,
-                    "Also copy the page to FILE and print that path instead; cover pictures are "
-                    "linked relative to the page, so they show when FILE is in the application "
-                    "folder");
+    addPageOptions(*cmd, args->templateName, args->output);
     cmd->callback([&action, &global, args] {
         action = [&global, args] { return runReport(global, *args); };
     });

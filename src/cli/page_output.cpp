@@ -97,4 +97,13 @@ int finishPage(const PageBuild& build, const std::filesystem::path& appFolder,
     return build.statusTexts.empty() ? 0 : 1;
 }
 
+void addPageOptions(CLI::App& command, std::string& templateName, std::string& output) {
+    command.add_option("--template", templateName,
+                       "A card template of htmlcards/ (default: the one chosen in the settings)");
+    command.add_option("-o,--output", output,
+                       "Also copy the page to FILE and print that path instead; cover pictures "
+                       "are linked relative to the page, so they show when FILE is in the "
+                       "application folder");
+}
+
 }  // namespace zelidor::cli

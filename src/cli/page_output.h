@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "browser/guide_page.h"
 
 namespace zelidor::cli {
@@ -14,6 +16,9 @@ namespace zelidor::cli {
 // CommandError naming the templates there. An empty setting is passed on as it is, so the core
 // tells the user that no template is chosen.
 std::string chosenTemplate(const std::filesystem::path& appFolder, const std::string& givenUtf8);
+
+// The --template and -o options of the commands that write a page.
+void addPageOptions(CLI::App& command, std::string& templateName, std::string& output);
 
 // Reports what the build wrote into the status panel on standard error, copies the page to
 // output (when given) and prints the path of the page: the copy, or AppFolder/temp.htm. The

@@ -38,13 +38,7 @@ void insertRow(Database& db, const ConfigRow& row) {
         "INSERT INTO Config (WinWidth, WinHeight, WinTop, WinLeft, Card, CheckUpdate, ShutDown, "
         "ScriptError, ShutType, TakeOnlyListed, ListingsHost, UpdateHost) "
         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    insert.bind(1, row.winWidth).bind(2, row.winHeight).bind(3, row.winTop).bind(4, row.winLeft);
-    insert.bindLatin1(5, std::string_view(row.card));
-    insert.bind(6, std::int64_t{row.checkUpdate}).bind(7, std::int64_t{row.shutDown});
-    insert.bind(8, std::int64_t{row.scriptError}).bindLatin1(9, std::string_view(row.shutType));
-    insert.bind(10, std::int64_t{row.takeOnlyListed});
-    insert.bindLatin1(11, std::string_view(row.listingsHost));
-    insert.bindLatin1(12, std::string_view(row.updateHost));
+    bindConfigRow(insert, row);
     insert.run();
 }
 
@@ -81,6 +75,16 @@ void ensureConfigRow(Database& db, const std::filesystem::path& appFolder) {
         insertDefaultRowIfMissing(db, appFolder);
         transaction.commit();
     }
+}
+
+void bindConfigRow(Statement& statement, const ConfigRow& row) {
+    statement.bind(1, row.winWidth).bind(2, row.winHeight).bind(3, row.winTop);
+    statement.bind(4, row.winLeft).bindLatin1(5, std::string_view(row.card));
+    statement.bind(6, std::int64_t{row.checkUpdate}).bind(7, std::int64_t{row.shutDown});
+    statement.bind(8, std::int64_t{row.scriptError}).bindLatin1(9, std::string_view(row.shutType));
+    statement.bind(10, std::int64_t{row.takeOnlyListed});
+    statement.bindLatin1(11, std::string_view(row.listingsHost));
+    statement.bindLatin1(12, std::string_view(row.updateHost));
 }
 
 }  // namespace zelidor

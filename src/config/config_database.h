@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/sqlite.h"
+#include "config/config_row.h"
 
 namespace zelidor {
 
@@ -18,5 +19,8 @@ void prepareConfigDatabase(Database& db, const std::filesystem::path& appFolder)
 
 // Adds the default row when the Config table has none (the row is expected to exist always).
 void ensureConfigRow(Database& db, const std::filesystem::path& appFolder);
+
+// Binds the twelve fields of a row, in column order, to parameters 1..12 of a statement.
+void bindConfigRow(Statement& statement, const ConfigRow& row);
 
 }  // namespace zelidor

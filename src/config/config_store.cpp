@@ -80,13 +80,7 @@ void ConfigStore::write(const ConfigRow& row) {
         assignments += (assignments.empty() ? "" : ", ") + std::string(column.name) + " = ?";
     }
     Statement update = db_.prepare("UPDATE Config SET " + assignments + std::string(kFirstRow));
-    update.bind(1, row.winWidth).bind(2, row.winHeight).bind(3, row.winTop).bind(4, row.winLeft);
-    update.bindLatin1(5, std::string_view(row.card));
-    update.bind(6, std::int64_t{row.checkUpdate}).bind(7, std::int64_t{row.shutDown});
-    update.bind(8, std::int64_t{row.scriptError}).bindLatin1(9, std::string_view(row.shutType));
-    update.bind(10, std::int64_t{row.takeOnlyListed});
-    update.bindLatin1(11, std::string_view(row.listingsHost));
-    update.bindLatin1(12, std::string_view(row.updateHost));
+    bindConfigRow(update, row);
     update.run();
 }
 
