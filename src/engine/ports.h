@@ -39,7 +39,7 @@ class EngineDisplay {
     // One line of the download log.
     virtual void appendLog(const std::string& /*line*/) {}
     // Byte counters of the current page and of the download run ("12 KBytes"), and the average
-    // speed ("  3.50 KByte/Sec") when it could be computed.
+    // speed ("3.50 KByte/Sec", ".50 KByte/Sec") when it could be computed.
     virtual void showTransfer(const std::string& /*pageText*/, const std::string& /*sessionText*/,
                               const std::optional<std::string>& /*speedText*/) {}
     // A poster was downloaded and decoded: the picture to show.

@@ -23,7 +23,7 @@ class TransferMeter {
     std::uint64_t pageBytes() const { return pageBytes_; }
     std::uint64_t sessionBytes() const { return sessionBytes_; }
 
-    // round(bytes / 1000) + " KBytes", halves to even ("1 KBytes" for 600 bytes... see tests).
+    // round(bytes / 1000) + " KBytes", halves to even ("1 KBytes" for 600 bytes).
     std::string pageText() const;
     std::string sessionText() const;
     // (session bytes / 1000) / whole elapsed seconds, "####.00" + " KByte/Sec" (0.5 shows as
