@@ -9,6 +9,8 @@
 
 #include "browser/catalogue.h"
 #include "samplesite/poster_pictures.h"
+#include "samplesite/sample_listing.h"
+#include "samplesite/site_pages.h"
 #include "support/download_rig.h"
 
 namespace zelidor::samplesite {
@@ -54,30 +56,57 @@ TEST(DownloadEndToEnd, EveryCatalogueChannelForTwoDaysStoresExactlyTheListedProg
     }
     ASSERT_EQ(channels.size(), builtinChannels().size());
 
-    DownloadSummary summary = rig.download(channels, kRigDay, 2);
+    const Day first{2004, 2, 28};  // and the leap day after it
+
+    DownloadSummary summary = rig.download(channels, first, 2);
 
     EXPECT_EQ(summary.committedCount(), 102);
-    EXPECT_TRUE(sameRows(rig.storedRows(), rig.expected(channels, kRigDay, 2)));
+    EXPECT_TRUE(sameRows(rig.storedRows(), rig.expected(channels, first, 2)));
     EXPECT_EQ(rig.site.requestCounts(), (RequestCounts{102, 0, 0, 1, 0}));
     EXPECT_TRUE(rig.filesUnder("covers").empty());
     EXPECT_EQ(rig.log.size(), 102u);
     EXPECT_TRUE(rig.boxes.empty());
 }
 
+// The markup of the format that is easy to get wrong, found in the programmes' pages.
+std::set<std::string> hardCasesOf(const samplesite::ChannelDayListing& listing) {
+    std::set<std::string> seen;
+    for (const samplesite::SampleProgramme& p : listing.programmes) {
+        std::string detail = samplesite::detailPage(listing, p);
+        for (const char* hard :
+             {"&egrave;", "&#232;", "&agrave;", "&ograve;", "<BR>", "<br>", "<i>", "&nbsp;",
+              "&Egrave;", "nofoto", "<!--<br>", "<b>Film</b>", "<b>Telefilm</b>", "crediti", "'"}) {
+            if (detail.find(hard) != std::string::npos) {
+                seen.insert(hard);
+            }
+        }
+        if (p.typeClass != p.type || p.type.find(' ') != std::string::npos) {
+            seen.insert(p.typeClass != p.type ? "padded type" : "type with blank");
+        }
+    }
+    return seen;
+}
+
 TEST(DownloadEndToEnd, DetailsGiveEveryProgrammeItsDescriptionAndEveryPosterItsCover) {
+    // Every eighth channel, whose detail pages between them carry every hard case of the format.
     DownloadRig rig;
-    // One channel of each category, two days.
-    const std::vector<std::string> channels = {"Rai Uno",  "Tele+ Bianco",  "EuroSport",
-                                               "Fox Kids", "VIVA - Rete A", "Cult Network"};
-    const Day first{2003, 3, 1};
+    std::vector<std::string> channels;
+    std::set<std::string> hardCases;
+    for (std::size_t i = 0; i < builtinChannels().size(); i += 8) {
+        channels.emplace_back(builtinChannels()[i].name);
+        auto found = hardCasesOf(samplesite::sampleListing(builtinChannels()[i], kRigDay));
+        hardCases.insert(found.begin(), found.end());
+    }
+    ASSERT_EQ(hardCases.size(), 17u);
 
-    rig.download(channels, first, 2);
+    rig.download(channels, kRigDay, 2);
 
-    std::vector<ProgrammeRow> rows = rig.expected(channels, first, 2);
+    std::vector<ProgrammeRow> rows = rig.expected(channels, kRigDay, 2);
     EXPECT_TRUE(sameRows(rig.storedRows(), rows));
+    EXPECT_TRUE(rig.boxes.empty());
     rig.expectTidyFolders();
     expectCoversArePosterSizedJpegs(rig);
-    EXPECT_EQ(rig.site.requestCounts(), (RequestCounts{12, rows.size(), coverCount(rows), 1, 0}));
+    EXPECT_EQ(rig.site.requestCounts(), (RequestCounts{14, rows.size(), coverCount(rows), 1, 0}));
 }
 
 TEST(DownloadEndToEnd, SevenDaysFromTheTwentyEighthOfDecemberCrossIntoJanuary) {
