@@ -26,8 +26,6 @@ DownloadRig::DownloadRig() {
     listingsHost = site.host();
 }
 
-DownloadRig::~DownloadRig() = default;
-
 DownloadSummary DownloadRig::download(const std::vector<std::string>& channels, const Day& first,
                                       int days) {
     if (!engine_) {
@@ -74,19 +72,9 @@ std::vector<ProgrammeRow> DownloadRig::rows(const std::string& channel, const Da
 }
 
 std::vector<ProgrammeRow> DownloadRig::earlierRows(const std::string& channel) {
-    std::vector<ProgrammeRow> earlier;
-    for (std::int64_t n = 1; n <= 2; ++n) {
-        earlier.push_back({kRigDay.number(),
-                           "0" + std::to_string(n) + ":00",
-                           "earlier " + std::to_string(n),
-                           {},
-                           {},
-                           {},
-                           channel,
-                           n,
-                           {}});
-    }
-    return earlier;
+    const std::int64_t day = kRigDay.number();
+    return {{day, "01:00", "earlier 1", {}, {}, {}, channel, 1, {}},
+            {day, "02:00", "earlier 2", {}, {}, {}, channel, 2, {}}};
 }
 
 void DownloadRig::storeEarlierRows(const std::vector<std::string>& channels) {
@@ -150,25 +138,6 @@ void DownloadRig::appendLog(const std::string& line) {
         seconds[line.substr(prefix.size(), line.find(".zdr") - prefix.size())] +=
             secondsSince(dayStarted_);
     }
-}
-
-void DownloadRig::showField(RecordField field, const std::string&) {
-    if (field == RecordField::Title && whileReading) {
-        whileReading(channelDaysStarted_);
-    }
-}
-
-void DownloadRig::message(const std::string&, const std::string& text, MessageIcon) {
-    boxes.push_back(text);
-}
-
-Answer DownloadRig::question(const std::string&, const std::string& text) {
-    boxes.push_back(text);
-    return answer;
-}
-
-void DownloadRig::open(const std::string& address) {
-    boxes.push_back("open " + address);
 }
 
 void expectChannel(const DownloadRig& rig, const std::string& channel, Kept kept) {

@@ -43,7 +43,6 @@ class DownloadRig : public DownloadDisplay,
                     public PowerControl {
   public:
     DownloadRig();
-    ~DownloadRig() override;
 
     // One engine serves every download of the rig, as one serves a whole program run. It is made
     // at the first download, with the options and hosts set by then.
@@ -87,12 +86,21 @@ class DownloadRig : public DownloadDisplay,
     std::map<std::string, double> seconds;
 
   private:
-    void showRunStatus(const std::string& text, StatusColour colour) override;
+    void showRunStatus(const std::string& text, StatusColour) override;
     void appendLog(const std::string& line) override;
-    void showField(RecordField field, const std::string& text) override;
-    void message(const std::string& title, const std::string& text, MessageIcon icon) override;
-    Answer question(const std::string& title, const std::string& text) override;
-    void open(const std::string& address) override;
+    void showField(RecordField field, const std::string&) override {
+        if (field == RecordField::Title && whileReading) {
+            whileReading(channelDaysStarted_);
+        }
+    }
+    void message(const std::string&, const std::string& text, MessageIcon) override {
+        boxes.push_back(text);
+    }
+    Answer question(const std::string&, const std::string& text) override {
+        boxes.push_back(text);
+        return answer;
+    }
+    void open(const std::string& address) override { boxes.push_back("open " + address); }
     void request(ShutdownMode) override {}
 
     CurlFetcher fetcher_{FetchLimits{std::chrono::seconds(2), 1, std::chrono::seconds(1)}};
