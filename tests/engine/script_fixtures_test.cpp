@@ -192,6 +192,9 @@ void applySettings(EngineHarness& h, const Case& c) {
         h.settings.importTypes.push_back(trimBlanks(type));
     }
     h.fallback = setting(c, "unlistedAnswer") == "Retry" ? Answer::Retry : Answer::Cancel;
+    if (std::string failure = setting(c, "saveFailure"); !failure.empty()) {
+        h.saveFailure = failure;
+    }
     if (std::string blocked = setting(c, "blockedWorkFile"); !blocked.empty()) {
         fs::remove(h.dir / "TempDir" / blocked);
         fs::create_directories(h.dir / "TempDir" / blocked / "in-the-way");
