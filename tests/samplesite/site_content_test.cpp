@@ -77,6 +77,8 @@ TEST(SiteContent, ChannelValuesAreMatchedOnceDecodedAndUnknownAddressesAreNotFou
              "/programmi.phtml?codice=100231",
              "/programmi.phtml?codice=1520001001",  // channel 52
              "/programmi.phtml?codice=1051202699",  // row 99
+             "/programmi.phtml?codice=x051202601",
+             "/programmi.phtml?codice=105",
              "/statiche/media/foto/1051202699.jpg",
              "/index.html",
          }) {
