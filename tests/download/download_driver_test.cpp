@@ -28,13 +28,9 @@ class ScriptedRunner : public ChannelDayRunner {
         auto it = outcomes.find(scriptName + "@" + dayStamp);
         ChannelDayOutcome outcome = it != outcomes.end() ? it->second : defaultOutcome;
         std::string channel = scriptName.substr(0, scriptName.size() - 4);
-        for (int n = 1; n <= outcome.saved; ++n) {
-            ProgrammeRow row;
-            row.data = std::stoll(dayStamp);
-            row.palinsesto = channel;
-            row.numerazione = n;
-            row.titolo = "new " + std::to_string(n);
-            store_.insert(row);
+        for (std::int64_t n = 1; n <= outcome.saved; ++n) {
+            store_.insert(
+                {std::stoll(dayStamp), {}, "new " + std::to_string(n), {}, {}, {}, channel, n, {}});
         }
         return outcome;
     }
