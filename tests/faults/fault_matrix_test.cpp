@@ -28,8 +28,13 @@ const std::string kFaulty = "Italia 1";
 const AddressPattern kFaultyListing = AddressPattern::containing("channel=Italia+1");
 const AddressPattern kPosters = AddressPattern::containing("/statiche/media/");
 
-// Whatever a scenario holds on to while the download runs (a lock, a mount), released after.
+// Whatever a scenario holds on to while the download runs (a lock, a mount), released after;
+// no holder at all when the scenario cannot be set up here.
 using Holder = std::shared_ptr<void>;
+
+Holder nothingHeld() {
+    return std::make_shared<int>();
+}
 
 // covers/ on a 64 KiB tmpfs of its own (root only), so covers stop fitting after a dozen or so.
 struct Mount {
@@ -62,7 +67,7 @@ Holder stalledDetailPage(DownloadRig& rig) {
             .programmes.front()
             .code;
     rig.site.faults().add(AddressPattern::containing("codice=" + code), Fault::stallBefore(30s));
-    return std::make_shared<int>();
+    return nothingHeld();
 }
 
 // A fault on every address that matches the pattern.
@@ -70,17 +75,17 @@ std::function<Holder(DownloadRig&)> on(AddressPattern pattern, Fault fault, bool
     return [=](DownloadRig& rig) -> Holder {
         rig.options.listOnly = listOnly;
         rig.site.faults().add(pattern, fault);
-        return std::make_shared<int>();
+        return nothingHeld();
     };
 }
 
 struct Scenario {
     const char* name;
-    std::function<Holder(DownloadRig&)> arrange;  // no holder: the scenario cannot be set up
-    Kept faulty;                                  // how the failing channel-day ends up
-    Kept others;                                  // how the other channel-days end up
-    const char* logged;                           // what the log says about it
-    double boundSeconds;                          // the failing channel-day ends within this
+    std::function<Holder(DownloadRig&)> arrange;
+    Kept faulty;          // how the failing channel-day ends up
+    Kept others;          // how the other channel-days end up
+    const char* logged;   // what the log says about it
+    double boundSeconds;  // the failing channel-day ends within this
 };
 
 void PrintTo(const Scenario& scenario, std::ostream* out) {
@@ -91,7 +96,7 @@ const Scenario kScenarios[] = {
     {"refused connection (closed port)",
      [](DownloadRig& rig) {
          rig.listingsHost = "127.0.0.1:" + std::to_string(closedPort());
-         return std::make_shared<int>();
+         return nothingHeld();
      },
      Kept::EarlierRows, Kept::EarlierRows, "ERRORE DI CONNESSIONE AL SITO", 5},
     {"HTTP 500 on a listing", on(kFaultyListing, Fault::refuse(500)), Kept::EarlierRows,
