@@ -64,17 +64,6 @@ TEST_F(ExampleDay, AHalfBuiltRecordNeverLeaksIntoTheNextChannelDayButVariablesSu
         << "the cover names the picture actually filed";
 }
 
-TEST_F(ExampleDay, ARowTheStoreRefusesIsReportedAndTheRunGoesOn) {
-    h.saveFailure = "disk I/O error";
-    ChannelDayResult result = h.runBuiltin();
-
-    EXPECT_EQ(h.count("main-status disk I/O error"), 3u);
-    EXPECT_EQ(result.saveCounter, 3);
-    EXPECT_EQ(result.programmesStored, 0);
-    EXPECT_TRUE(result.completed);
-    EXPECT_TRUE(h.fields.empty()) << "the record is emptied after a failed save too";
-}
-
 TEST_F(ExampleDay, APageThatIsNoListingLoopsUntilTheLineBudgetWhenTheUserRetries) {
     h.pages.addPage(kExampleListingUrl, "<html><body>Service unavailable</body></html>\n");
     h.fallback = Answer::Retry;

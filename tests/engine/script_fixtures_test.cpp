@@ -192,10 +192,17 @@ void applySettings(EngineHarness& h, const Case& c) {
         h.settings.importTypes.push_back(trimBlanks(type));
     }
     h.fallback = setting(c, "unlistedAnswer") == "Retry" ? Answer::Retry : Answer::Cancel;
+    if (std::string failure = setting(c, "saveFailure"); !failure.empty()) {
+        h.saveFailure = failure;
+    }
+    if (std::string blocked = setting(c, "blockedWorkFile"); !blocked.empty()) {
+        fs::remove(h.dir / "TempDir" / blocked);
+        fs::create_directories(h.dir / "TempDir" / blocked / "in-the-way");
+    }
 }
 
 // What the run did, without the frame every run shares (the listing fetch, the status line,
-// the completion label), which "end" covers.
+// the completion label), which "end" covers; the application folder is written <app>.
 std::vector<std::string> conversation(const EngineHarness& h, const ChannelDayResult& result) {
     std::vector<std::string> events;
     bool listingSeen = false;
@@ -203,7 +210,7 @@ std::vector<std::string> conversation(const EngineHarness& h, const ChannelDayRe
         if (!listingSeen && event == "fetch " + result.webQueryUrl) {
             listingSeen = true;
         } else if (!event.starts_with("status ") && !event.starts_with("completion ")) {
-            events.push_back(event);
+            events.push_back(replaceAll(event, h.dir.path().string(), "<app>"));
         }
     }
     return events;
@@ -216,8 +223,8 @@ std::string howItEnded(const ChannelDayResult& result, const EngineHarness& h) {
     if (!result.listingFetched) {
         return "not-fetched";
     }
-    if (result.lineBudgetExhausted) {
-        return "line-budget";
+    if (result.lineBudgetExhausted) {  // ended like an endless loop, by lines or by text
+        return result.linesDispatched > ScriptEngine::kLineBudget ? "line-budget" : "text-budget";
     }
     if (result.cancelled) {
         return "cancelled";

@@ -4,13 +4,10 @@
 #include <httplib.h>
 
 #include "common/text.h"
-#include "engine/fetch/curl_fetcher.h"
 #include "raw_http.h"
 #include "samplesite/embedded_site.h"
-#include "samplesite/expected_records.h"
 #include "samplesite/fault_responses.h"
 #include "samplesite/site_pages.h"
-#include "support/engine_harness.h"
 
 namespace zelidor::samplesite {
 namespace {
@@ -36,7 +33,6 @@ class SampleSiteTest : public ::testing::Test {
     SampleSite site;
 };
 
-// Whether posters decode is for the engine to say: see the runs over HTTP below.
 TEST_F(SampleSiteTest, ServesPagesPostersAndTheReleaseFileAndCountsRequests) {
     EXPECT_EQ(get(kListing).body, normalListing());
     auto programmes = sampleListing(kCanale5, kDay).programmes;
@@ -55,18 +51,6 @@ TEST_F(SampleSiteTest, ServesPagesPostersAndTheReleaseFileAndCountsRequests) {
     EXPECT_EQ(site.requestCounts().total(), 0u);
 }
 
-TEST_F(SampleSiteTest, TheBuiltinScriptOverHttpStoresTheExpectedRecords) {
-    CurlFetcher curl;
-    zelidor::test::EngineHarness h(&curl);
-    h.settings.listingsHost = site.host();
-    for (const char* script : {"VIVA - Rete A.zdr", "Tele+ Grigio.zdr"}) {
-        h.rows.clear();
-        h.runBuiltin(script, "20041231");
-        EXPECT_EQ(h.rows, expectedRecords(*findChannelByScriptName(script), Day{2004, 12, 31},
-                                          site.host(), DownloadMode::WithDetails));
-    }
-}
-
 TEST_F(SampleSiteTest, RefusalsFollowTheFirstMatchingRuleUntilCleared) {
     site.faults().add(AddressPattern::containing("channel=Canale+5"), Fault::refuse(500));
     site.faults().add(AddressPattern::matching(R"(codice=\d+$)"), Fault::refuse(404));
@@ -79,59 +63,39 @@ TEST_F(SampleSiteTest, RefusalsFollowTheFirstMatchingRuleUntilCleared) {
     EXPECT_THROW(AddressPattern::matching("(unclosed"), std::regex_error);
 }
 
-TEST_F(SampleSiteTest, StallsHoldBackTheAnswerOrTheRestOfTheBody) {
-    onListing(Fault::stallBefore(milliseconds(1500)));
-    test::RawReply quiet = get(kListing, milliseconds(300));
+// What each misbehaviour sends, byte for byte: the download's fault tests rely on it.
+TEST_F(SampleSiteTest, EachMisbehaviourSendsWhatItSays) {
+    const std::string page = normalListing();
+    auto with = [&](Fault fault, milliseconds timeout = milliseconds(5000)) {
+        site.faults().clear();
+        onListing(fault);
+        return get(kListing, timeout);
+    };
+    test::RawReply quiet = with(Fault::stallBefore(milliseconds(1500)), milliseconds(300));
     EXPECT_TRUE(quiet.timedOut);
     EXPECT_EQ(quiet.status, 0);
+    test::RawReply paused = with(Fault::stallMidBody(milliseconds(1500), 1000), milliseconds(400));
+    EXPECT_TRUE(paused.timedOut);
+    EXPECT_EQ(paused.body, page.substr(0, 1000));
+    test::RawReply resumed = with(Fault::stallMidBody(milliseconds(300), 1000));
+    EXPECT_GE(resumed.elapsed, milliseconds(300));
+    EXPECT_EQ(resumed.body, page);
 
-    site.faults().clear();
-    onListing(Fault::stallMidBody(milliseconds(1500), 1000));
-    test::RawReply start = get(kListing, milliseconds(400));
-    EXPECT_TRUE(start.timedOut);
-    EXPECT_EQ(start.body, normalListing().substr(0, 1000));
-    test::RawReply whole = get(kListing);
-    EXPECT_GE(whole.elapsed, milliseconds(1500));
-    EXPECT_EQ(whole.body, normalListing());
-}
-
-TEST_F(SampleSiteTest, ACloseMidBodyDropsTheConnectionAfterPartOfThePage) {
-    onListing(Fault::closeMidBody());
-    site.faults().add(AddressPattern::containing("codice"), Fault::closeMidBody(0));
-    test::RawReply cut = get(kListing);
+    test::RawReply cut = with(Fault::closeMidBody());
     EXPECT_FALSE(cut.timedOut);
-    EXPECT_EQ(cut.contentLength, static_cast<long>(normalListing().size()));
-    EXPECT_EQ(cut.body, normalListing().substr(0, normalListing().size() / 2));
-    test::RawReply headersOnly = get("/programmi.phtml?codice=1051202601");
-    EXPECT_EQ(headersOnly.status, 200);
-    EXPECT_EQ(headersOnly.body, "");
-    EXPECT_FALSE(httplib::Client("127.0.0.1", site.port()).Get(kListing));
-}
+    EXPECT_EQ(cut.contentLength, static_cast<long>(page.size()));
+    EXPECT_EQ(cut.body, page.substr(0, page.size() / 2));
 
-TEST_F(SampleSiteTest, GarbageHugePagesAndAMissingMarkerReplaceThePage) {
-    site.faults().add(AddressPattern::containing("giorno2=05"), Fault::garbage(5000));
-    site.faults().add(AddressPattern::containing("giorno2=06"), Fault::noStartMarker());
-    site.faults().add(AddressPattern::containing("giorno2=07"), Fault::hugePage(3));
-    test::RawReply garbage = get(kListing);
+    test::RawReply garbage = with(Fault::garbage(5000));
     EXPECT_EQ(garbage.body.size(), 5000u);
     EXPECT_EQ(garbage.body.find("<tr bgcolor"), std::string::npos);
     EXPECT_EQ(get(kListing).body, garbage.body) << "garbage is repeatable";
-
-    auto dayAfter = [&](int days) {
-        return std::pair{listingAddress("", kCanale5, kDay.plusDays(days)).substr(7),
-                         listingPage(sampleListing(kCanale5, kDay.plusDays(days)))};
-    };
-    auto [noMarker, page] = dayAfter(1);
-    EXPECT_EQ(get(noMarker).body, replaceAll(page, "<!-- start DX main -->\n", ""));
-
-    auto [huge, tail] = dayAfter(2);
-    std::string body = get(huge, milliseconds(20000)).body;
-    ASSERT_EQ(body.size(), 3 * 1024 * 1024 + tail.size());
-    EXPECT_EQ(body.substr(3 * 1024 * 1024), tail);
-    EXPECT_EQ(body.substr(0, 3 * 1024 * 1024), fillerBytes(0, 3 * 1024 * 1024));
-    EXPECT_EQ(body.substr(64, 64),
-              "<!-- riempitivo 0000000001 -------------------------------- -->\n");
-    EXPECT_EQ(fillerBytes(70, 10), body.substr(70, 10));
+    EXPECT_EQ(with(Fault::noStartMarker()).body, replaceAll(page, "<!-- start DX main -->\n", ""));
+    constexpr std::size_t kFiller = 3 * 1024 * 1024;
+    std::string huge = with(Fault::hugePage(3), milliseconds(20000)).body;
+    ASSERT_EQ(huge.size(), kFiller + page.size());
+    EXPECT_EQ(huge.substr(0, kFiller), fillerBytes(0, kFiller));
+    EXPECT_EQ(huge.substr(kFiller), page);
 }
 
 TEST_F(SampleSiteTest, LatencyDelaysEveryRequest) {
