@@ -2,8 +2,11 @@
 // fail. Whatever goes wrong, the failing channel-day ends in bounded time, the log says so, the
 // programmes stored before are kept unless a whole new day replaced them, every other
 // channel-day is downloaded as usual, the database stays sound and no stray file is left.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -51,12 +54,60 @@ Holder coversOnSmallDisk(DownloadRig& rig) {
     return std::make_shared<Mount>(folder);
 }
 
-// Another connection holds the write lock for the whole download.
-Holder databaseLockedElsewhere(DownloadRig& rig) {
-    auto other = std::make_shared<Database>(ProgrammeStore::defaultFile(rig.app.path()));
-    other->exec("BEGIN IMMEDIATE");
+// Another process (the sqlite3 shell) holds the write lock for the whole download; closing its
+// input ends it and frees the lock.
+struct LockingProcess {
+    ~LockingProcess() {
+        ::close(input);
+        if (pid > 0) {
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+        }
+    }
+    pid_t pid = -1;
+    int input = -1;
+};
+
+Holder databaseLockedByAnotherProcess(DownloadRig& rig) {
+    int toShell[2];
+    int fromShell[2];
+    if (::pipe2(toShell, O_CLOEXEC) != 0 || ::pipe2(fromShell, O_CLOEXEC) != 0) {
+        return nullptr;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, toShell[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, fromShell[1], STDOUT_FILENO);
+    std::string file = ProgrammeStore::defaultFile(rig.app.path()).string();
+    char* argv[] = {const_cast<char*>("sqlite3"), file.data(), nullptr};
+    auto holder = std::make_shared<LockingProcess>();
+    int spawned = ::posix_spawnp(&holder->pid, "sqlite3", &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(toShell[0]);
+    ::close(fromShell[1]);
+    holder->input = toShell[1];
+    if (spawned != 0) {
+        ::close(fromShell[0]);
+        holder->pid = -1;
+        return nullptr;
+    }
+    // The shell answers only once it holds the lock.
+    const std::string commands = ".bail on\nBEGIN IMMEDIATE;\nSELECT 'locked';\n";
+    bool written = ::write(holder->input, commands.data(), commands.size()) ==
+                   static_cast<ssize_t>(commands.size());
+    std::string answer;
+    char chunk[64];
+    for (ssize_t got; written && answer.find("locked") == std::string::npos &&
+                      (got = ::read(fromShell[0], chunk, sizeof chunk)) > 0;) {
+        answer.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fromShell[0]);
+    if (answer.find("locked") == std::string::npos) {
+        ADD_FAILURE() << "the sqlite3 shell did not take the lock: " << answer;
+        return nullptr;
+    }
     rig.store.database().setBusyTimeout(200);
-    return other;
+    return holder;
 }
 
 // One detail page of the faulty channel answers nothing at all.
@@ -121,7 +172,7 @@ const Scenario kScenarios[] = {
          return on(kFaultyListing, Fault::noStartMarker())(rig);
      },
      Kept::EarlierRows, Kept::NewRows, "Conservati I Dati Precedenti", 60},
-    {"database locked by another connection", databaseLockedElsewhere, Kept::EarlierRows,
+    {"database locked by another process", databaseLockedByAnotherProcess, Kept::EarlierRows,
      Kept::EarlierRows, "ERRORE DATABASE", 5},
     {"disk full for covers/", coversOnSmallDisk, Kept::NewRowsWhereCoversFit,
      Kept::NewRowsWhereCoversFit, "Import Complete...", 30},
@@ -141,7 +192,8 @@ TEST_P(FaultMatrix, TheFailingChannelDayEndsInTimeAndNothingElseIsLost) {
     rig.storeEarlierRows(kChannels);
     Holder holder = scenario.arrange(rig);
     if (!holder) {
-        GTEST_SKIP() << "mounting a small tmpfs on covers/ needs root";
+        GTEST_SKIP() << "cannot be set up here: a small tmpfs on covers/ needs root, the lock "
+                        "needs the sqlite3 program";
     }
     DownloadSummary summary = rig.download(kChannels);
 
