@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "browser/status_texts.h"
+#include "common/file_bytes.h"
 #include "common/text.h"
 
 namespace zelidor {
@@ -63,15 +62,11 @@ std::optional<CardTemplate> readCardTemplateFile(const std::filesystem::path& fi
     if (!std::filesystem::is_regular_file(file, error)) {
         return std::nullopt;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> text = readFileBytes(file);
+    if (!text) {
         return std::nullopt;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return parseCardTemplate(text);
+    return parseCardTemplate(*text);
 }
 
 CardTemplateList listCardTemplates(const std::filesystem::path& appFolder) {

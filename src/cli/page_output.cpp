@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "browser/card_template.h"
 #include "cli/command.h"
+#include "common/file_bytes.h"
 #include "common/text.h"
 #include "config/config_store.h"
 
@@ -26,11 +25,6 @@ std::string templateNames(const CardTemplateList& list) {
     return names;
 }
 
-std::string readWhole(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 bool sameFolder(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code error;
     return std::filesystem::weakly_canonical(a, error) ==
@@ -40,7 +34,11 @@ bool sameFolder(const std::filesystem::path& a, const std::filesystem::path& b) 
 std::filesystem::path copyPage(const std::filesystem::path& page,
                                const std::filesystem::path& appFolder, const std::string& output) {
     std::filesystem::path copy = std::filesystem::absolute(output).lexically_normal();
-    std::string text = readWhole(page);
+    std::optional<std::string> read = readFileBytes(page);
+    if (!read) {
+        throw CommandError("cannot read the page " + utf8ToLatin1(page.string()));
+    }
+    const std::string& text = *read;
     if (!writePageFile(copy, text)) {
         throw CommandError("cannot write the page to " + utf8ToLatin1(copy.string()));
     }

@@ -1,8 +1,6 @@
 #include "engine/script_file.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "common/file_bytes.h"
 #include "engine/script_lines.h"
 
 namespace zelidor {
@@ -26,15 +24,11 @@ std::vector<std::string> splitScriptText(std::string_view text) {
 }
 
 std::optional<std::vector<std::string>> loadScriptFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> text = readFileBytes(file);
+    if (!text) {
         return std::nullopt;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return splitScriptText(text);
+    return splitScriptText(*text);
 }
 
 }  // namespace zelidor
