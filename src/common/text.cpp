@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace zelidor {
 
@@ -80,28 +81,59 @@ std::string utf8ToLatin1(std::string_view utf8) {
     return out;
 }
 
-char foldLatin1(char c) {
-    auto byte = static_cast<unsigned char>(c);
+namespace {
+
+constexpr unsigned char foldByte(unsigned char byte) {
     if (byte >= 'A' && byte <= 'Z') {
-        return static_cast<char>(byte + 32);
+        return static_cast<unsigned char>(byte + 32);
     }
     // À-Þ fold to à-þ, except the multiplication sign ×.
     if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7) {
-        return static_cast<char>(byte + 32);
+        return static_cast<unsigned char>(byte + 32);
     }
     // Windows-1252 capitals Š, Œ, Ž and Ÿ.
     switch (byte) {
         case 0x8A:
-            return static_cast<char>(0x9A);
+            return 0x9A;
         case 0x8C:
-            return static_cast<char>(0x9C);
+            return 0x9C;
         case 0x8E:
-            return static_cast<char>(0x9E);
+            return 0x9E;
         case 0x9F:
-            return static_cast<char>(0xFF);
+            return 0xFF;
         default:
-            return c;
+            return byte;
     }
+}
+
+struct FoldTables {
+    std::array<unsigned char, 256> fold{};
+    // Bytes that some other byte folds to: a search for them must look at two byte values.
+    std::array<bool, 256> hasCapital{};
+};
+
+constexpr FoldTables makeFoldTables() {
+    FoldTables tables;
+    for (int byte = 0; byte < 256; ++byte) {
+        auto folded = foldByte(static_cast<unsigned char>(byte));
+        tables.fold[static_cast<std::size_t>(byte)] = folded;
+        if (folded != byte) {
+            tables.hasCapital[folded] = true;
+        }
+    }
+    return tables;
+}
+
+constexpr FoldTables kFoldTables = makeFoldTables();
+
+unsigned char folded(char c) {
+    return kFoldTables.fold[static_cast<unsigned char>(c)];
+}
+
+}  // namespace
+
+char foldLatin1(char c) {
+    return static_cast<char>(folded(c));
 }
 
 std::string foldLatin1(std::string_view text) {
@@ -119,10 +151,28 @@ std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::
     if (start > haystack.size() + 1 || needle.size() > haystack.size() - (start - 1)) {
         return 0;
     }
+    if (needle.empty()) {
+        return start;
+    }
+    // The script engine looks for keywords and markers that begin with a byte without a capital
+    // ('#', '<'): those candidates are found with memchr instead of byte by byte.
+    const unsigned char first = folded(needle[0]);
+    const bool oneByteValue =
+        first == static_cast<unsigned char>(needle[0]) && !kFoldTables.hasCapital[first];
+    const char* text = haystack.data();
     const std::size_t last = haystack.size() - needle.size();
     for (std::size_t i = start - 1; i <= last; ++i) {
-        std::size_t k = 0;
-        while (k < needle.size() && foldLatin1(haystack[i + k]) == foldLatin1(needle[k])) {
+        if (oneByteValue) {
+            const void* hit = std::memchr(text + i, needle[0], last - i + 1);
+            if (hit == nullptr) {
+                return 0;
+            }
+            i = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+        } else if (folded(text[i]) != first) {
+            continue;
+        }
+        std::size_t k = 1;
+        while (k < needle.size() && folded(text[i + k]) == folded(needle[k])) {
             ++k;
         }
         if (k == needle.size()) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace zelidor {
 namespace {
 
@@ -33,6 +35,35 @@ TEST(FindNoCase, FoldsAccentedLettersAndCountsColumnsFromOne) {
     EXPECT_EQ(findNoCase("abc", "abcd"), 0u);
     EXPECT_EQ(findNoCase("abc", "c", 9), 0u);
     EXPECT_EQ(foldLatin1('\xD7'), '\xD7');  // the multiplication sign has no lower case
+}
+
+// Every answer, for texts made of bytes with and without capitals, equals that of a plain
+// byte-by-byte comparison of the folded texts.
+TEST(FindNoCase, AgreesWithAPlainComparisonOfFoldedTexts) {
+    const std::string alphabet = "#a#A\xC9\xE9\xF7\xD7<x";
+    std::mt19937 random(7);
+    auto text = [&](std::size_t length) {
+        std::string out;
+        for (std::size_t i = 0; i < length; ++i) {
+            out += alphabet[random() % alphabet.size()];
+        }
+        return out;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        std::string haystack = text(random() % 12);
+        std::string needle = text(random() % 4);
+        std::size_t start = random() % (haystack.size() + 3);
+        std::size_t expected = 0;
+        std::string foldedHaystack = foldLatin1(haystack);
+        std::size_t from = start == 0 ? 0 : start - 1;
+        if (from <= haystack.size()) {
+            std::size_t at = foldedHaystack.find(foldLatin1(needle), from);
+            expected = at == std::string::npos ? 0 : at + 1;
+        }
+        ASSERT_EQ(findNoCase(haystack, needle, start), expected)
+            << testing::PrintToString(haystack) << " " << testing::PrintToString(needle) << " "
+            << start;
+    }
 }
 
 TEST(TextHelpers, TrimReplaceAndMid) {
