@@ -4,12 +4,16 @@
 // 1. K channels x 1 day with detail pages and posters while the site waits L ms before every
 //    answer: requests, wall time, the network floor (requests x L) and their ratio, where the time
 //    beyond the floor goes (fetching, the engine's own work, storing rows, the driver's deletes
-//    and commits), and the peak resident memory of the process (site included).
+//    and commits), and the peak resident memory of the process (site included). Then the same
+//    requests once more from a bare libcurl loop: what any client pays on this site, its own
+//    time past the latency included.
 // 2. The list only, for every channel x 7 days with no added latency: wall time and programmes/s.
 //
 // Usage: zelidor_download_bench [--channels K] [--latency L]   (defaults 10 and 5)
 #include <sys/resource.h>
 #include <time.h>
+
+#include <curl/curl.h>
 
 #include <CLI/CLI.hpp>
 #include <atomic>
@@ -25,6 +29,7 @@
 #include "download/engine_runner.h"
 #include "download/stored_settings.h"
 #include "engine/fetch/curl_fetcher.h"
+#include "engine/fetch/curl_transfer.h"
 #include "engine/script_engine.h"
 #include "samplesite/sample_site.h"
 
@@ -65,12 +70,15 @@ class TimedFetcher : public PageFetcher {
     explicit TimedFetcher(PageFetcher& inner) : inner_(inner) {}
     bool downloadToFile(const std::string& url, const std::filesystem::path& file,
                         const std::function<void(std::size_t)>& onBytes) override {
+        urls.push_back(url);
         return watch.time([&] { return inner_.downloadToFile(url, file, onBytes); });
     }
     std::optional<std::string> downloadToText(const std::string& url) override {
+        urls.push_back(url);
         return watch.time([&] { return inner_.downloadToText(url); });
     }
     Stopwatch watch;
+    std::vector<std::string> urls;
 
   private:
     PageFetcher& inner_;
@@ -102,6 +110,25 @@ class TimedRunner : public ChannelDayRunner {
     EngineChannelDayRunner inner_;
 };
 
+// The requests of a run made again by one reused libcurl handle that asks for gzip, as the
+// fetcher does, and throws the bodies away.
+double bareClientSeconds(const std::vector<std::string>& urls) {
+    CURL* handle = curl_easy_init();
+    curl_easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "gzip");
+    curl_easy_setopt(
+        handle, CURLOPT_WRITEFUNCTION,
+        +[](char*, std::size_t, std::size_t count, void*) { return count; });
+    auto start = Clock::now();
+    for (const std::string& url : urls) {
+        const std::string address = escapeUnsafeBytes(url);
+        curl_easy_setopt(handle, CURLOPT_URL, address.c_str());
+        curl_easy_perform(handle);
+    }
+    double seconds = secondsSince(start);
+    curl_easy_cleanup(handle);
+    return seconds;
+}
+
 class NoPower : public PowerControl {
     void request(ShutdownMode) override {}
 };
@@ -122,6 +149,7 @@ struct Figures {
     double storing = 0;
     double downloadCpu = 0;  // the thread that runs the driver, the engine and libcurl
     double processCpu = 0;   // the site's threads included
+    double bareClient = 0;   // the same requests from a bare libcurl loop
     std::uint64_t requests = 0;
     std::int64_t programmes = 0;
 };
@@ -168,6 +196,7 @@ Figures download(const std::vector<std::string>& channels, int days, bool listOn
         figures.storing = sink.watch.seconds;
         figures.requests = site.requestCounts().total();
         figures.programmes = summary.programmesStored();
+        figures.bareClient = bareClientSeconds(fetcher.urls);
     }
     site.stop();
     std::filesystem::remove_all(folder);
@@ -212,6 +241,12 @@ void withDetails(std::size_t channels, int latencyMs) {
                 f.downloadCpu, f.processCpu - f.downloadCpu);
     std::printf("  peak RSS            %.1f MB (process, site included)\n",
                 static_cast<double>(peakResidentKilobytes()) / 1024);
+    std::printf("the same requests from a bare libcurl loop\n");
+    std::printf("  wall                %.3f s (%.2f ms per request over the latency)\n",
+                f.bareClient,
+                f.requests ? (f.bareClient - floor) * 1000 / static_cast<double>(f.requests) : 0.0);
+    std::printf("  bare wall / floor   %.3f\n", floor > 0 ? f.bareClient / floor : 0.0);
+    std::printf("  download / bare     %.3f\n", f.bareClient > 0 ? f.wall / f.bareClient : 0.0);
 }
 
 void listOnlyWeek() {
