@@ -18,17 +18,28 @@ using namespace zelidor::ui;
 
 namespace {
 
-std::filesystem::path appFolderFrom(const QApplication& app) {
+struct StartOptions {
+    std::filesystem::path appFolder;
+    QString channel;  // shown at start when given
+};
+
+StartOptions startOptions(const QApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Zelidor, la guida TV"_s);
     parser.addHelpOption();
+    parser.addVersionOption();
     QCommandLineOption folder(
         u"app-folder"_s, u"The application folder (TV/, database/, htmlcards/ ...)"_s, u"DIR"_s);
+    QCommandLineOption channel(u"channel"_s, u"Show this channel's programmes of today"_s,
+                               u"NAME"_s);
     parser.addOption(folder);
+    parser.addOption(channel);
     parser.process(app);
     QString given = parser.value(folder);
-    return toPath(
-        QDir(given.isEmpty() ? QCoreApplication::applicationDirPath() : given).absolutePath());
+    return {
+        toPath(
+            QDir(given.isEmpty() ? QCoreApplication::applicationDirPath() : given).absolutePath()),
+        parser.value(channel)};
 }
 
 }  // namespace
@@ -44,13 +55,17 @@ int main(int argc, char* argv[]) {
     LocalWebProfile web;
     DesktopOpen desktop;
     MessageBoxes dialogs;
-    GuideServices services{appFolderFrom(app), &dialogs, &desktop, web.profile()};
+    StartOptions options = startOptions(app);
+    GuideServices services{options.appFolder, &dialogs, &desktop, web.profile()};
 
     std::unique_ptr<FrmMain> mainWindow;
     auto* splash = new FrmInizio([&] {
         mainWindow = std::make_unique<FrmMain>(services);
         dialogs.setOwner(mainWindow.get());
         mainWindow->load();
+        if (!options.channel.isEmpty()) {
+            mainWindow->showChannel(options.channel);
+        }
         QObject::connect(mainWindow.get(), &FrmMain::programEnding, &app, &QApplication::quit,
                          Qt::QueuedConnection);
         return mainWindow.get();

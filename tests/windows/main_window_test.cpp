@@ -124,6 +124,7 @@ TEST_F(MainWindow, ClickingAChannelShowsItsCardPageAndPrintHandsItToTheBrowser) 
     EXPECT_TRUE(html.contains(u"Il commissario Rex"_s));
     EXPECT_TRUE(html.contains(u"Prima pagina"_s));
     EXPECT_FALSE(html.contains(u"Film della sera"_s));  // Rai 1's programme
+    screenshot(*window, "main-card");
 
     toolbarButton(*window, "Toolbar2", "print")->trigger();
     ASSERT_EQ(dialogs_.opened.size(), 1u);
@@ -135,6 +136,10 @@ TEST_F(MainWindow, ClickingAChannelShowsItsCardPageAndPrintHandsItToTheBrowser) 
     toolbarButton(*window, "Toolbar2", "back")->trigger();
     QTest::qWait(200);
     EXPECT_TRUE(window->controls().webBrowser1->url().path().endsWith(u"/begin.htm"_s));
+    ASSERT_TRUE(
+        waitForLoad(*window, [&] { toolbarButton(*window, "Toolbar1", "help")->trigger(); }));
+    EXPECT_EQ(window->controls().webBrowser1->shownFile(), appFolder() / "help" / "help.htm");
+    screenshot(*window, "main-help");
 }
 
 TEST_F(MainWindow, WebLinksGoToTheDesktopAndAPageNeverReachesTheNetwork) {

@@ -33,6 +33,7 @@ TEST_F(ToolWindows, SettingsWindowStoresOnlyItsOwnFieldsAndTheGuideSeesThem) {
     window->commands().preferences->trigger();
     EXPECT_EQ(window->findChildren<ui::FrmConfig*>().size(), 1);
 
+    screenshot(*config, "settings");
     config->close();
     EXPECT_EQ(window->settings().checkUpdate, 0);  // read again by the guide
     EXPECT_EQ(window->settings().scriptError, 1);
@@ -49,6 +50,10 @@ TEST_F(ToolWindows, AboutWindowOpensItsLinksThroughTheDesktopAndExistsOnce) {
     toolbarButton(*window, "Toolbar1", "about")->trigger();
     auto abouts = window->findChildren<ui::FrmAbout*>();
     ASSERT_EQ(abouts.size(), 1);
+    if (qEnvironmentVariableIsSet("SCREENSHOT_DIR")) {
+        QTest::qWait(2500);  // the credits under way
+        screenshot(*abouts[0], "about");
+    }
     for (const char* link : {"Label1", "Label3"}) {
         auto* label = abouts[0]->findChild<ui::LinkLabel*>(QLatin1String(link));
         ASSERT_NE(label, nullptr) << link;
@@ -65,6 +70,7 @@ TEST_F(ToolWindows, SplashHandsOverToTheMainWindowAtItsStoredPlace) {
         window->load();
         return window.get();
     });
+    screenshot(*splash, "splash");
     splash->show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window && window->isVisible(); }, 20000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 5000));

@@ -107,6 +107,13 @@ QString WindowRig::pageHtml(ui::FrmMain& window) {
     return html;
 }
 
+void WindowRig::screenshot(QWidget& widget, const char* name) {
+    QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        widget.grab().save(folder + u'/' + QLatin1String(name) + u".png"_s);
+    }
+}
+
 QAction* WindowRig::toolbarButton(ui::FrmMain& window, const char* toolbar, const char* key) {
     auto* bar = window.findChild<QToolBar*>(QLatin1String(toolbar));
     return bar != nullptr ? ui::FrmMainCommands::button(*bar, QLatin1String(key)) : nullptr;

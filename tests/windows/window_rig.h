@@ -40,6 +40,8 @@ class WindowRig : public testing::Test {
     // Waits for the view's next page load to finish, and says whether it finished in time.
     static bool waitForLoad(ui::FrmMain& window, const std::function<void()>& action);
     static QString pageHtml(ui::FrmMain& window);
+    // With SCREENSHOT_DIR set, keeps a picture of the widget there, for people to look at.
+    static void screenshot(QWidget& widget, const char* name);
     static QAction* toolbarButton(ui::FrmMain& window, const char* toolbar, const char* key);
 
     RecordingDialogs dialogs_;

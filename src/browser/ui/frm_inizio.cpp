@@ -54,6 +54,10 @@ void FrmInizio::build() {
     setAutoFillBackground(true);
     setStyleSheet(u"#FrmInizio { background: #f4f1ea; border: 1px solid #8a8170; }"_s);
     adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
 }
 
 // The main window is loaded only after the splash has been drawn once, so the user sees it

@@ -142,6 +142,16 @@ void FrmMain::BUILD_CARD() {
     }
 }
 
+bool FrmMain::showChannel(const QString& name) {
+    const auto found = ui_.treeView1->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+    if (found.isEmpty()) {
+        return false;
+    }
+    ui_.treeView1->setCurrentItem(found.first());
+    BUILD_CARD();
+    return true;
+}
+
 void FrmMain::showStatus(const std::vector<std::string>& texts) {
     for (const std::string& text : texts) {
         ui_.statusBar1->setMessage(fromLatin1(text));

@@ -38,6 +38,9 @@ class FrmMain : public QMainWindow {
     void saveWindowPlacement();
     // Places the window where the settings row says it was.
     void placeFromSettings();
+    // Selects a channel of the tree and shows its card page, as a click on it would; false when
+    // the tree has no such channel.
+    bool showChannel(const QString& name);
     // Reads the settings row again (after the configuration window stored its fields).
     void rereadSettings();
 

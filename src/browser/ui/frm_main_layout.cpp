@@ -1,6 +1,5 @@
 #include "browser/ui/frm_main_layout.h"
 
-#include <QHeaderView>
 #include <QLocale>
 #include <algorithm>
 
@@ -44,8 +43,6 @@ void buildBrowsingControls(FrmMainLayout& ui, const GuideServices& services) {
     ui.treeView1->setHeaderHidden(true);
     ui.treeView1->setAccessibleName(u"Palinsesti"_s);
     ui.treeView1->setIconSize(QSize(16, 16));
-    ui.treeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    ui.treeView1->header()->setStretchLastSection(false);
 
     ui.toolbar2 = named<QToolBar>(ui.page, "Toolbar2");
     ui.toolbar2->setIconSize(QSize(16, 16));
