@@ -31,9 +31,10 @@ bool onlyListing(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Listing the tests needs no application, and no screen.
+    bool listing = onlyListing(argc, argv);
     testing::InitGoogleTest(&argc, argv);
-    // Listing the tests (at build time, without a screen) needs no application.
-    if (onlyListing(argc, argv)) {
+    if (listing) {
         return RUN_ALL_TESTS();
     }
     QApplication app(argc, argv);
