@@ -85,8 +85,10 @@ TEST_F(CliProgram, FailuresExitNonZeroWithAOneLineReason) {
         std::filesystem::path folder = {};  // the fixture's unless given
     };
     const Case cases[] = {
-        // 105: the command-line parser's own code for a value it refuses
-        {{"download", "--days", "3", "--all"}, 105, "--days: 3 not in {1,2,7} (see --help)"},
+        {{"download", "--days", "3", "--all"}, 1, "--days: 3 not in {1,2,7} (see --help)"},
+        {{"download", "--all", "--sideways"},
+         1,
+         "The following argument was not expected: --sideways (see --help)"},
         {{"download", "--channel", "Rete 5"}, 1, "no channel 'Rete 5' in " + ours + "/TV"},
         {{"download", "--all"},
          1,
@@ -124,6 +126,20 @@ TEST_F(CliProgram, FailuresExitNonZeroWithAOneLineReason) {
         EXPECT_TRUE(lastLine(end.err).ends_with(": " + c.reason)) << end.err;
         EXPECT_TRUE(c.exitCode == 3 || lineCount(end.err) == 1) << end.err;
     }
+}
+
+// Users write the program's own options after the subcommand as often as before it.
+TEST_F(CliProgram, TheAppFolderMayFollowTheSubcommand) {
+    auto after = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--app-folder", app.path().string()});
+        return ChildProcess(builtProgram("zelidor-cli"), std::move(args)).wait();
+    };
+    ProcessEnd channels = after({"channels"});
+    EXPECT_EQ(channels.exitCode, 0) << channels.err;
+    EXPECT_EQ(lineCount(channels.out), 3u) << channels.out;
+    ProcessEnd added = after({"monitor", "add", "Film"});  // a subcommand of a subcommand
+    EXPECT_EQ(added.exitCode, 0) << added.err;
+    EXPECT_EQ(run({"monitor", "list"}).out, "Film\n");
 }
 
 TEST_F(CliProgram, DownloadFillsTheDatabaseFromTheBundledSite) {
@@ -210,9 +226,15 @@ TEST_F(CliProgram, RunScriptAnswersTheQuestionsInTurnAndTracesEveryLine) {
               "ERRORE DI CONNESSIONE AL SITO " +
                   samplesite::listingAddress(closed, canale5(), *Day::parse("20021205")));
 
-    json invalid = runScriptJson(app.path(), {"--builtin", "Rete 5.zdr"});
-    EXPECT_EQ(kinds(invalid["events"]), (std::vector<std::string>{"message", "message"}));
-    EXPECT_EQ(invalid["events"][1]["text"], "The Script : Rete 5.zdr IS NOT a VALID SCRIPT !");
+    // An unknown built-in name, and one the table spells with other letter case, end as the
+    // download window ends them: "NIENTE", then the invalid script.
+    for (const std::string name : {"Rete 5.zdr", "Canale 5.ZDR"}) {
+        json invalid = runScriptJson(app.path(), {"--builtin", name});
+        EXPECT_EQ(kinds(invalid["events"]), (std::vector<std::string>{"message", "message"}));
+        EXPECT_EQ(invalid["events"][0]["text"], "NIENTE");
+        EXPECT_EQ(invalid["events"][1]["text"],
+                  "The Script : " + name + " IS NOT a VALID SCRIPT !");
+    }
 }
 
 }  // namespace
