@@ -163,7 +163,7 @@ int runDownload(const GlobalOptions& global, const DownloadArguments& args) {
     EngineChannelDayRunner engineRunner(engine);
     ShowingRunner runner(engineRunner, display);
     NoPowerControl power;
-    DownloadDriver driver(store, runner, display, power);
+    DownloadDriver driver(store, runner, display, power, appFolder / "covers");
 
     stopRequested = false;
     auto previous = std::signal(SIGINT, onInterrupt);

@@ -73,7 +73,7 @@ class RecordingPower : public PowerControl {
 class DownloadDriverTest : public testing::Test {
   protected:
     DownloadSummary run(DownloadPlan plan) {
-        DownloadDriver driver(store, runner, display, power);
+        DownloadDriver driver(store, runner, display, power, dir / "covers");
         return driver.run(plan, stop);
     }
     void storeOld(const std::string& channel, std::int64_t day, int count) {
@@ -133,6 +133,36 @@ TEST_F(DownloadDriverTest, AnInvalidScriptKeepsTheOldProgrammesAndTheRunGoesOn) 
     EXPECT_EQ(summary.channelDays[0].oldRows, 4);
     EXPECT_EQ(display.log[0], DownloadDriver::keptLogLine("A.zdr", *Day::parse("20021205")));
     EXPECT_EQ(display.log[1], "Network : A.zdr   Day : 05/12/2002 Import Complete...");
+}
+
+// Every refresh files new covers; the replaced programmes' pictures go unless a programme still
+// names them. Files the program did not file itself are never touched.
+TEST_F(DownloadDriverTest, ACommittedDayRemovesTheCoversOnlyItsReplacedProgrammesNamed) {
+    const std::vector<std::string> files = {"A_1.jpg",  "A_2.jpg",       "A_7.jpg",
+                                            "none.jpg", "elsewhere.jpg", "B_3.jpg"};
+    std::filesystem::create_directories(dir / "covers");
+    for (const std::string& name : files) {
+        test::writeFile(dir / "covers" / name, "jpeg");
+    }
+    test::writeFile(dir / "kept.jpg", "not a cover");
+    std::int64_t n = 0;
+    for (const char* cover : {"A_1.jpg", "A_1.jpg", "A_2.jpg", "A_7.jpg", "none.jpg",
+                              "elsewhere.jpg", "B_3.jpg", "../kept.jpg"}) {
+        store.insert({20021205, {}, "old", {}, {}, std::string(cover), "A", ++n, {}});
+    }
+    store.insert({20021206, {}, "other day", {}, {}, "A_7.jpg", "A", 1, {}});  // shared
+    runner.onRun = [&](const std::string&, const std::string&) {
+        store.insert({20021205, {}, "new", {}, {}, "A_2.jpg", "A", 9, {}});  // filed again
+    };
+
+    auto summary = run({{"A"}, *Day::parse("20021205"), 1, std::nullopt});
+
+    ASSERT_TRUE(summary.channelDays[0].committed);
+    EXPECT_EQ(summary.channelDays[0].coversRemoved, 1);
+    for (const std::string& name : files) {
+        EXPECT_EQ(std::filesystem::exists(dir / "covers" / name), name != "A_1.jpg") << name;
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir / "kept.jpg"));
 }
 
 TEST_F(DownloadDriverTest, ARunThatFailsHalfwayLeavesNoHalfReplacedDay) {
