@@ -135,6 +135,26 @@ TEST_F(DownloadDriverTest, AnInvalidScriptKeepsTheOldProgrammesAndTheRunGoesOn) 
     EXPECT_EQ(display.log[1], "Network : A.zdr   Day : 05/12/2002 Import Complete...");
 }
 
+// The page was there but held nothing the script could store: the old day is worth more.
+TEST_F(DownloadDriverTest, AListingThatStoresNothingKeepsTheOldProgrammesAndTheirCovers) {
+    store.insert({20021205, "06:00", "old", {}, {}, "A_1.jpg", "A", 1, {}});
+    std::filesystem::create_directories(dir / "covers");
+    test::writeFile(dir / "covers/A_1.jpg", "jpeg");
+    runner.outcomes["A.zdr@20021205"] = {true, true, false, 0};
+    auto summary = run({{"A"}, *Day::parse("20021205"), 1, std::nullopt});
+    EXPECT_EQ(titles(20021205, "A"), std::vector<std::string>{"old"});
+    EXPECT_FALSE(summary.channelDays[0].committed);
+    EXPECT_TRUE(std::filesystem::exists(dir / "covers/A_1.jpg"));
+    EXPECT_EQ(display.log[0], DownloadDriver::keptLogLine("A.zdr", *Day::parse("20021205")));
+}
+
+TEST_F(DownloadDriverTest, TwoDaysFromTheLastOfDecemberCrossIntoTheNewYear) {
+    run({{"A", "B"}, *Day::parse("20021231"), 2, std::nullopt});
+    EXPECT_EQ(runner.calls, (std::vector<std::string>{"A.zdr@20021231", "A.zdr@20030101",
+                                                      "B.zdr@20021231", "B.zdr@20030101"}));
+    EXPECT_EQ(titles(20030101, "B").size(), 3u);
+}
+
 // Every refresh files new covers; the replaced programmes' pictures go unless a programme still
 // names them. Files the program did not file itself are never touched.
 TEST_F(DownloadDriverTest, ACommittedDayRemovesTheCoversOnlyItsReplacedProgrammesNamed) {
