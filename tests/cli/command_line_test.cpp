@@ -142,7 +142,11 @@ TEST_F(CliProgram, TheAppFolderMayFollowTheSubcommand) {
     EXPECT_EQ(run({"monitor", "list"}).out, "Film\n");
 }
 
+// The bundled site is served on the port the settings remember, so that the stored web links
+// open later while the desktop program serves the site on the same port.
 TEST_F(CliProgram, DownloadFillsTheDatabaseFromTheBundledSite) {
+    const int port = closedPort();
+    ConfigStore(app.path()).setNumber(ConfigField::SamplePort, port);
     ProcessEnd outcome = run(
         {"download", "--channel", "Canale 5", "--from", "20021228", "--days", "2", "--list-only"});
 
@@ -153,9 +157,14 @@ TEST_F(CliProgram, DownloadFillsTheDatabaseFromTheBundledSite) {
     ProgrammeStore store(ProgrammeStore::defaultFile(app.path()));
     for (const char* stamp : {"20021228", "20021229"}) {
         const Day day = *Day::parse(stamp);
-        EXPECT_EQ(store.channelDay(day.number(), "Canale 5").size(),
+        auto rows = store.channelDay(day.number(), "Canale 5");
+        EXPECT_EQ(rows.size(),
                   samplesite::expectedRecords(canale5(), day, "", DownloadMode::ListOnly).size());
+        ASSERT_FALSE(rows.empty());
+        EXPECT_TRUE(rows[0].link->starts_with("http://127.0.0.1:" + std::to_string(port) + "/"))
+            << *rows[0].link;
     }
+    EXPECT_EQ(ConfigStore(app.path()).read().samplePort, port);
 }
 
 TEST_F(CliProgram, TypesAreKeptInTheSettingsFile) {
