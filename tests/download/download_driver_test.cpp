@@ -165,9 +165,11 @@ TEST_F(DownloadDriverTest, ACommittedDayRemovesTheCoversOnlyItsReplacedProgramme
         test::writeFile(dir / "covers" / name, "jpeg");
     }
     test::writeFile(dir / "kept.jpg", "not a cover");
+    std::filesystem::create_directories(dir / "covers/A_");
+    std::filesystem::create_directories(dir / "covers/A_9.jpg");
     std::int64_t n = 0;
     for (const char* cover : {"A_1.jpg", "A_1.jpg", "A_2.jpg", "A_7.jpg", "none.jpg",
-                              "elsewhere.jpg", "B_3.jpg", "../kept.jpg"}) {
+                              "elsewhere.jpg", "B_3.jpg", "A_/../../kept.jpg", "A_9.jpg"}) {
         store.insert({20021205, {}, "old", {}, {}, std::string(cover), "A", ++n, {}});
     }
     store.insert({20021206, {}, "other day", {}, {}, "A_7.jpg", "A", 1, {}});  // shared
@@ -183,6 +185,7 @@ TEST_F(DownloadDriverTest, ACommittedDayRemovesTheCoversOnlyItsReplacedProgramme
         EXPECT_EQ(std::filesystem::exists(dir / "covers" / name), name != "A_1.jpg") << name;
     }
     EXPECT_TRUE(std::filesystem::exists(dir / "kept.jpg"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "covers/A_9.jpg"));
 }
 
 TEST_F(DownloadDriverTest, ARunThatFailsHalfwayLeavesNoHalfReplacedDay) {
