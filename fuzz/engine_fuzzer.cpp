@@ -232,7 +232,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         EnginePorts{engineDisplay, dialogs, desktop, settings, fetcher, sink});
     CaseRunner runner(engine, fuzzCase);
     NoPower power;
-    DownloadDriver driver(store, runner, downloadDisplay, power);
+    DownloadDriver driver(store, runner, downloadDisplay, power, appFolder / "covers");
     std::atomic<bool> stop{false};
     DownloadSummary summary =
         driver.run(DownloadPlan{{kChannel}, *Day::parse("20021205"), 1, {}}, stop);

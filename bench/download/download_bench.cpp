@@ -180,7 +180,7 @@ Figures download(const std::vector<std::string>& channels, int days, bool listOn
         NoPower power;
         ScriptEngine engine(folder, EnginePorts{window, window, window, settings, fetcher, sink});
         TimedRunner runner(engine);
-        DownloadDriver driver(store, runner, window, power);
+        DownloadDriver driver(store, runner, window, power, folder / "covers");
         std::atomic<bool> stop{false};
 
         const double threadStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);

@@ -144,7 +144,7 @@ int runDownload(const GlobalOptions& global, const DownloadArguments& args) {
     ConfigStore config(appFolder);
     ImportTypeStore types(appFolder);
     ConfigRow settingsRow = config.read();
-    EmbeddedHosts hosts(settingsRow.listingsHost, settingsRow.updateHost);
+    EmbeddedHosts hosts(settingsRow.listingsHost, settingsRow.updateHost, &config);
     DownloadOptions options;
     options.listOnly = args.listOnly;
     if (args.onlyListed) {
@@ -163,7 +163,7 @@ int runDownload(const GlobalOptions& global, const DownloadArguments& args) {
     EngineChannelDayRunner engineRunner(engine);
     ShowingRunner runner(engineRunner, display);
     NoPowerControl power;
-    DownloadDriver driver(store, runner, display, power);
+    DownloadDriver driver(store, runner, display, power, appFolder / "covers");
 
     stopRequested = false;
     auto previous = std::signal(SIGINT, onInterrupt);

@@ -153,13 +153,18 @@ void printText(const nlohmann::json& result) {
     std::printf("variables %s\n", result["variables"].dump().c_str());
 }
 
+// A name given with --builtin or --name goes to the engine as it is: the engine decides, as the
+// download window lets it, and an unknown built-in name ends as an invalid script. Only a name
+// taken from a file's name is checked, because it names the channel of the records and covers.
 std::string checkedScriptName(const RunScriptArguments& args) {
-    std::string name = args.name;
-    if (name.empty()) {
-        name = args.builtin.empty() ? std::filesystem::path(args.file).filename().string()
-                                    : args.builtin;
+    if (!args.name.empty()) {
+        return utf8ToLatin1(args.name);
     }
-    if (name.size() < 5 || !name.ends_with(".zdr")) {
+    if (!args.builtin.empty()) {
+        return utf8ToLatin1(args.builtin);
+    }
+    std::string name = std::filesystem::path(args.file).filename().string();
+    if (name.size() < 5 || foldLatin1(std::string_view(name).substr(name.size() - 4)) != ".zdr") {
         throw CommandError("the script name must end in .zdr (give it with --name)");
     }
     return utf8ToLatin1(name);

@@ -5,18 +5,24 @@
 #include <memory>
 #include <string>
 
+#include "config/config_store.h"
 #include "samplesite/embedded_site.h"
+#include "samplesite/local_sample_site.h"
 
 namespace zelidor::cli {
 
 class EmbeddedHosts {
   public:
-    EmbeddedHosts(const std::string& listingsSetting, const std::string& updateSetting);
+    // With settings, the listings site is served on the port remembered there, so that the web
+    // links a download stores keep working; without, on any free port.
+    EmbeddedHosts(const std::string& listingsSetting, const std::string& updateSetting,
+                  ConfigStore* settings = nullptr);
 
     const std::string& listingsHost() const { return listingsHost_; }
     const std::string& updateHost() const { return updateHost_; }
 
   private:
+    std::unique_ptr<samplesite::LocalSampleSite> fixed_;
     std::unique_ptr<samplesite::EmbeddedSite> listings_;
     std::unique_ptr<samplesite::EmbeddedSite> update_;
     std::string listingsHost_;

@@ -10,6 +10,9 @@ int main(int argc, char** argv) {
     CLI::App app{"Zelidor: download TV listings and read them as card pages and reports",
                  "zelidor-cli"};
     app.require_subcommand(1);
+    // Options of the whole program (--app-folder) may also stand after the subcommand: the
+    // subcommands added below inherit this and hand on what they do not know.
+    app.fallthrough();
     // A wrong option is reported like every other failure: one line, so a calling script can
     // show it as it stands.
     app.failure_message([](const CLI::App*, const CLI::Error& e) {
@@ -32,7 +35,9 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e);
+        // --help and friends end with 0; every argument the user must fix ends with 1, like any
+        // other failure, whatever code the parser has for it.
+        return app.exit(e) == 0 ? 0 : 1;
     }
     try {
         return action ? action() : 0;

@@ -17,6 +17,9 @@ std::string createConfigTableSql() {
     return sql + ")";
 }
 
+// Readers take fields by position, so the columns must stand in the expected order. A table of
+// an older program that lacks only columns added since gets them appended in place: its row,
+// the user's settings, stays as it was and the new fields read as null (0 or empty).
 void checkConfigLayout(Database& db) {
     Statement columns = db.prepare("SELECT name FROM pragma_table_info('Config') ORDER BY cid");
     std::size_t position = 0;
@@ -27,17 +30,21 @@ void checkConfigLayout(Database& db) {
         }
         ++position;
     }
-    if (position != kConfigColumns.size()) {
-        throw StoreError(db.file().string() + ": the Config table lacks the column '" +
-                         std::string(kConfigColumns[position].name) + "'");
+    for (; position < kConfigColumns.size(); ++position) {
+        const ConfigColumn& column = kConfigColumns[position];
+        db.exec("ALTER TABLE Config ADD COLUMN " + std::string(column.name) + " " +
+                std::string(column.sqlType));
     }
 }
 
 void insertRow(Database& db, const ConfigRow& row) {
-    Statement insert = db.prepare(
-        "INSERT INTO Config (WinWidth, WinHeight, WinTop, WinLeft, Card, CheckUpdate, ShutDown, "
-        "ScriptError, ShutType, TakeOnlyListed, ListingsHost, UpdateHost) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    std::string names;
+    std::string values;
+    for (const ConfigColumn& column : kConfigColumns) {
+        names += (names.empty() ? "" : ", ") + std::string(column.name);
+        values += values.empty() ? "?" : ", ?";
+    }
+    Statement insert = db.prepare("INSERT INTO Config (" + names + ") VALUES (" + values + ")");
     bindConfigRow(insert, row);
     insert.run();
 }
@@ -85,6 +92,7 @@ void bindConfigRow(Statement& statement, const ConfigRow& row) {
     statement.bind(10, std::int64_t{row.takeOnlyListed});
     statement.bindLatin1(11, std::string_view(row.listingsHost));
     statement.bindLatin1(12, std::string_view(row.updateHost));
+    statement.bind(13, std::int64_t{row.samplePort});
 }
 
 }  // namespace zelidor

@@ -24,6 +24,7 @@ enum class ConfigField {
     TakeOnlyListed = 9,
     ListingsHost = 10,
     UpdateHost = 11,
+    SamplePort = 12,  // added later: older settings files gain it when they are opened
 };
 
 enum class ConfigFieldKind { Number, Text };
@@ -35,7 +36,7 @@ struct ConfigColumn {
 };
 
 // The columns in row order: kConfigColumns[position].
-inline constexpr std::array<ConfigColumn, 12> kConfigColumns = {{
+inline constexpr std::array<ConfigColumn, 13> kConfigColumns = {{
     {"WinWidth", "REAL", ConfigFieldKind::Number},
     {"WinHeight", "REAL", ConfigFieldKind::Number},
     {"WinTop", "REAL", ConfigFieldKind::Number},
@@ -48,6 +49,7 @@ inline constexpr std::array<ConfigColumn, 12> kConfigColumns = {{
     {"TakeOnlyListed", "INTEGER", ConfigFieldKind::Number},
     {"ListingsHost", "TEXT", ConfigFieldKind::Text},
     {"UpdateHost", "TEXT", ConfigFieldKind::Text},
+    {"SamplePort", "INTEGER", ConfigFieldKind::Number},
 }};
 
 constexpr const ConfigColumn& configColumn(ConfigField field) {
@@ -73,6 +75,9 @@ struct ConfigRow {
     int takeOnlyListed = 0;
     std::string listingsHost{kSampleHost};  // host[:port] of the listings site
     std::string updateHost{kSampleHost};    // host[:port] of the release file
+    // The loopback port the bundled site was last served on, so that the web links stored with
+    // its programmes keep working; 0 until the site first runs.
+    int samplePort = 0;
 
     friend bool operator==(const ConfigRow&, const ConfigRow&) = default;
 };

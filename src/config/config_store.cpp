@@ -70,6 +70,7 @@ ConfigRow ConfigStore::read() {
     row.takeOnlyListed = flagValue(query, at(ConfigField::TakeOnlyListed));
     row.listingsHost = textValue(query, at(ConfigField::ListingsHost));
     row.updateHost = textValue(query, at(ConfigField::UpdateHost));
+    row.samplePort = flagValue(query, at(ConfigField::SamplePort));
     return row;
 }
 

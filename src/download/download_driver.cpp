@@ -1,6 +1,9 @@
 #include "download/download_driver.h"
 
 #include <exception>
+#include <utility>
+
+#include "download/cover_sweep.h"
 
 namespace zelidor {
 
@@ -39,8 +42,13 @@ std::int64_t DownloadSummary::programmesStored() const {
 }
 
 DownloadDriver::DownloadDriver(ProgrammeStore& store, ChannelDayRunner& runner,
-                               DownloadDisplay& display, PowerControl& power)
-    : store_(store), runner_(runner), display_(display), power_(power) {}
+                               DownloadDisplay& display, PowerControl& power,
+                               std::filesystem::path coversDir)
+    : store_(store),
+      runner_(runner),
+      display_(display),
+      power_(power),
+      coversDir_(std::move(coversDir)) {}
 
 std::string DownloadDriver::completionLogLine(const std::string& scriptName, const Day& day) {
     return "Network : " + scriptName + "   Day : " + day.slashed() + " Import Complete...";
@@ -109,13 +117,16 @@ void DownloadDriver::downloadChannel(const std::string& channel, const DownloadP
 
 // Removing the old programmes and storing the new ones is one transaction: it is committed only
 // when the listing was fetched and at least one programme was stored, so a failed fetch, an
-// invalid script or a page that yields nothing never wipes what the user already had.
+// invalid script or a page that yields nothing never wipes what the user already had. Once the
+// new programmes are committed, the covers only the replaced ones named are removed.
 ChannelDayReport DownloadDriver::downloadChannelDay(const std::string& channel, const Day& day) {
     ChannelDayReport report;
     report.channel = channel;
     report.day = day;
+    std::vector<std::string> replacedCovers;
     try {
         Transaction transaction(store_.database());
+        replacedCovers = filedCoversOf(store_, day.number(), channel);
         report.oldRows = store_.deleteChannelDay(day.number(), channel);
         report.outcome = runner_.runChannelDay(channel + ".zdr", day.stamp());
         report.rowsStored = countChannelDay(store_, day, channel);
@@ -127,6 +138,9 @@ ChannelDayReport DownloadDriver::downloadChannelDay(const std::string& channel, 
         report.storeError = e.what();
         report.committed = false;
         display_.appendLog("ERRORE DATABASE : " + std::string(e.what()));
+    }
+    if (report.committed) {
+        report.coversRemoved = removeUnnamedCovers(store_, coversDir_, replacedCovers);
     }
     return report;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ struct ChannelDayReport {
     bool committed = false;       // the new programmes replaced the old ones
     std::int64_t rowsStored = 0;  // programmes now stored for the channel-day by this run
     std::int64_t oldRows = 0;     // programmes stored before the run (kept unless committed)
+    int coversRemoved = 0;        // covers of the replaced programmes that nothing names now
     std::optional<std::string> storeError;
 };
 
@@ -47,8 +49,10 @@ struct DownloadSummary {
 
 class DownloadDriver {
   public:
+    // coversDir is the folder the engine files covers in (AppFolder/covers): the covers of
+    // replaced programmes that no programme names any more are removed from it.
     DownloadDriver(ProgrammeStore& store, ChannelDayRunner& runner, DownloadDisplay& display,
-                   PowerControl& power);
+                   PowerControl& power, std::filesystem::path coversDir);
 
     // Runs the whole download. stop is examined between channel-days: the channel-day in
     // progress always finishes.
@@ -67,6 +71,7 @@ class DownloadDriver {
     ChannelDayRunner& runner_;
     DownloadDisplay& display_;
     PowerControl& power_;
+    std::filesystem::path coversDir_;
 };
 
 }  // namespace zelidor

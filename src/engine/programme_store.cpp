@@ -18,6 +18,8 @@ CREATE TABLE IF NOT EXISTS Programmi (
 );
 CREATE INDEX IF NOT EXISTS ProgrammiByDayChannel ON Programmi (Data, Palinsesto, Numerazione);
 CREATE INDEX IF NOT EXISTS ProgrammiByDayHour ON Programmi (Data, Ora);
+-- Whether any programme still names a cover, asked for each replaced programme's cover.
+CREATE INDEX IF NOT EXISTS ProgrammiByCover ON Programmi (Cover) WHERE Cover IS NOT NULL;
 )sql";
 
 }  // namespace

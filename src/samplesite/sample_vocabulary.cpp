@@ -1,6 +1,9 @@
 #include "samplesite/sample_vocabulary.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "common/text.h"
 
@@ -278,9 +281,33 @@ const std::array<NamedList, 33> kLists = {{
 
 constexpr NamedList kEndings{"finali", kStoryEndings};
 
+// One pattern's picks so far: a placeholder written twice in a pattern ("{citta} - {citta}",
+// two teams or two towns) never gets the same word twice.
+class PatternPicks {
+  public:
+    std::string_view pick(std::string_view name, Words words, SampleRandom& random) {
+        auto index = static_cast<std::size_t>(random.below(static_cast<int>(words.size())));
+        // A word already given is replaced by the next free one of the list rather than drawn
+        // again, so that every later draw, and every other page, stays as it was.
+        for (std::size_t tries = 0; tries < words.size() && taken(name, words[index]); ++tries) {
+            index = (index + 1) % words.size();
+        }
+        picked_.emplace_back(name, words[index]);
+        return words[index];
+    }
+
+  private:
+    bool taken(std::string_view name, std::string_view word) const {
+        return std::find(picked_.begin(), picked_.end(), std::pair(name, word)) != picked_.end();
+    }
+
+    std::vector<std::pair<std::string_view, std::string_view>> picked_;
+};
+
 // Fills placeholders in UTF-8; nested placeholders ({film} holding {citta}) are filled too.
 std::string fillUtf8(std::string_view pattern, SampleRandom& random, std::string_view hour,
                      int depth) {
+    PatternPicks picks;
     std::string out;
     std::size_t at = 0;
     while (at < pattern.size()) {
@@ -295,7 +322,7 @@ std::string fillUtf8(std::string_view pattern, SampleRandom& random, std::string
         if (name == "ora") {
             out += hour;
         } else if (Words words = wordList(name); !words.empty() && depth < 3) {
-            out += fillUtf8(random.pick(words), random, hour, depth + 1);
+            out += fillUtf8(picks.pick(name, words, random), random, hour, depth + 1);
         }
         at = close + 1;
     }

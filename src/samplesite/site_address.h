@@ -17,6 +17,10 @@ inline constexpr std::string_view kListingPath = "/canali.phtml";
 inline constexpr std::string_view kDetailPath = "/programmi.phtml";
 inline constexpr std::string_view kPosterFolder = "/statiche/media/foto/";
 inline constexpr std::string_view kReleasePath = "/zelidor/codes/release.txt";
+// A page by which a program that finds its port taken tells a running sample site from any
+// other server: only the sample site answers it with exactly kSiteIdentity.
+inline constexpr std::string_view kIdentityPath = "/zelidor/sample-site.txt";
+inline constexpr std::string_view kSiteIdentity = "Zelidor sample listings site\n";
 
 // %XX sequences decoded, and '+' read as a blank when asked (query values); a broken %
 // sequence is kept as it stands.

@@ -51,6 +51,9 @@ SiteAnswer SiteAnswers::answer(std::string_view target, std::string_view release
             break;
     }
     std::string_view path = targetPath(target);
+    if (path == kIdentityPath) {
+        return SiteAnswer{200, "text/plain", std::string(kSiteIdentity)};
+    }
     if (path == "/stile.css") {
         return SiteAnswer{200, "text/css", std::string(kStyleSheet)};
     }

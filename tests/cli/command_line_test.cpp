@@ -85,8 +85,10 @@ TEST_F(CliProgram, FailuresExitNonZeroWithAOneLineReason) {
         std::filesystem::path folder = {};  // the fixture's unless given
     };
     const Case cases[] = {
-        // 105: the command-line parser's own code for a value it refuses
-        {{"download", "--days", "3", "--all"}, 105, "--days: 3 not in {1,2,7} (see --help)"},
+        {{"download", "--days", "3", "--all"}, 1, "--days: 3 not in {1,2,7} (see --help)"},
+        {{"download", "--all", "--sideways"},
+         1,
+         "The following argument was not expected: --sideways (see --help)"},
         {{"download", "--channel", "Rete 5"}, 1, "no channel 'Rete 5' in " + ours + "/TV"},
         {{"download", "--all"},
          1,
@@ -126,7 +128,25 @@ TEST_F(CliProgram, FailuresExitNonZeroWithAOneLineReason) {
     }
 }
 
+// Users write the program's own options after the subcommand as often as before it.
+TEST_F(CliProgram, TheAppFolderMayFollowTheSubcommand) {
+    auto after = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--app-folder", app.path().string()});
+        return ChildProcess(builtProgram("zelidor-cli"), std::move(args)).wait();
+    };
+    ProcessEnd channels = after({"channels"});
+    EXPECT_EQ(channels.exitCode, 0) << channels.err;
+    EXPECT_EQ(lineCount(channels.out), 3u) << channels.out;
+    ProcessEnd added = after({"monitor", "add", "Film"});  // a subcommand of a subcommand
+    EXPECT_EQ(added.exitCode, 0) << added.err;
+    EXPECT_EQ(run({"monitor", "list"}).out, "Film\n");
+}
+
+// The bundled site is served on the port the settings remember, so that the stored web links
+// open later while the desktop program serves the site on the same port.
 TEST_F(CliProgram, DownloadFillsTheDatabaseFromTheBundledSite) {
+    const int port = closedPort();
+    ConfigStore(app.path()).setNumber(ConfigField::SamplePort, port);
     ProcessEnd outcome = run(
         {"download", "--channel", "Canale 5", "--from", "20021228", "--days", "2", "--list-only"});
 
@@ -137,9 +157,14 @@ TEST_F(CliProgram, DownloadFillsTheDatabaseFromTheBundledSite) {
     ProgrammeStore store(ProgrammeStore::defaultFile(app.path()));
     for (const char* stamp : {"20021228", "20021229"}) {
         const Day day = *Day::parse(stamp);
-        EXPECT_EQ(store.channelDay(day.number(), "Canale 5").size(),
+        auto rows = store.channelDay(day.number(), "Canale 5");
+        EXPECT_EQ(rows.size(),
                   samplesite::expectedRecords(canale5(), day, "", DownloadMode::ListOnly).size());
+        ASSERT_FALSE(rows.empty());
+        EXPECT_TRUE(rows[0].link->starts_with("http://127.0.0.1:" + std::to_string(port) + "/"))
+            << *rows[0].link;
     }
+    EXPECT_EQ(ConfigStore(app.path()).read().samplePort, port);
 }
 
 TEST_F(CliProgram, TypesAreKeptInTheSettingsFile) {
@@ -210,9 +235,15 @@ TEST_F(CliProgram, RunScriptAnswersTheQuestionsInTurnAndTracesEveryLine) {
               "ERRORE DI CONNESSIONE AL SITO " +
                   samplesite::listingAddress(closed, canale5(), *Day::parse("20021205")));
 
-    json invalid = runScriptJson(app.path(), {"--builtin", "Rete 5.zdr"});
-    EXPECT_EQ(kinds(invalid["events"]), (std::vector<std::string>{"message", "message"}));
-    EXPECT_EQ(invalid["events"][1]["text"], "The Script : Rete 5.zdr IS NOT a VALID SCRIPT !");
+    // An unknown built-in name, and one the table spells with other letter case, end as the
+    // download window ends them: "NIENTE", then the invalid script.
+    for (const std::string name : {"Rete 5.zdr", "Canale 5.ZDR"}) {
+        json invalid = runScriptJson(app.path(), {"--builtin", name});
+        EXPECT_EQ(kinds(invalid["events"]), (std::vector<std::string>{"message", "message"}));
+        EXPECT_EQ(invalid["events"][0]["text"], "NIENTE");
+        EXPECT_EQ(invalid["events"][1]["text"],
+                  "The Script : " + name + " IS NOT a VALID SCRIPT !");
+    }
 }
 
 }  // namespace

@@ -74,7 +74,8 @@ TEST(ConfigStore, ColumnsStandAtTheirPositionsAndPositionSevenIsTheScriptErrorFl
     }
     EXPECT_EQ(names, (std::vector<std::string>{"WinWidth", "WinHeight", "WinTop", "WinLeft", "Card",
                                                "CheckUpdate", "ShutDown", "ScriptError", "ShutType",
-                                               "TakeOnlyListed", "ListingsHost", "UpdateHost"}));
+                                               "TakeOnlyListed", "ListingsHost", "UpdateHost",
+                                               "SamplePort"}));
 
     store.setWindowPlacement(12000, 9000, 200, 300);
     store.setNumber(ConfigField::ScriptError, 1);
@@ -83,7 +84,7 @@ TEST(ConfigStore, ColumnsStandAtTheirPositionsAndPositionSevenIsTheScriptErrorFl
         flags.push_back(store.flagAtPosition(position));
     }
     EXPECT_EQ(flags, (std::vector<int>{12000, 9000, 200, 300, 1, 1}));  // CheckUpdate kept
-    EXPECT_THROW(store.flagAtPosition(12), std::out_of_range);
+    EXPECT_THROW(store.flagAtPosition(13), std::out_of_range);
     EXPECT_THROW(store.flagAtPosition(-1), std::out_of_range);
 }
 
@@ -140,6 +141,36 @@ TEST(ConfigStore, ASettingsFileItCannotReadIsAnErrorAndKeptAsItIs) {
             "CREATE TABLE Config (WinWidth, WinHeight, WinTop, WinLeft, Card, CheckUpdate, "
             "ShutDown, ShutType, ScriptError, TakeOnlyListed, ListingsHost, UpdateHost)");
     EXPECT_THROW(ConfigStore store(app.path()), StoreError);
+}
+
+// The settings file of an earlier version: twelve columns and the user's row. Opening it adds
+// the new column at the end and keeps every value where it was.
+TEST(ConfigStore, AnOlderSettingsFileGainsTheNewColumnAndKeepsTheUsersRow) {
+    test::TempDir app;
+    app.makeAppFolders();
+    {
+        Database old(configDatabaseFile(app.path()));
+        old.exec(
+            "CREATE TABLE Config (WinWidth REAL, WinHeight REAL, WinTop REAL, WinLeft REAL, "
+            "Card TEXT, CheckUpdate INTEGER, ShutDown INTEGER, ScriptError INTEGER, ShutType "
+            "TEXT, TakeOnlyListed INTEGER, ListingsHost TEXT, UpdateHost TEXT);"
+            "CREATE TABLE Importa (Titolo TEXT);"
+            "INSERT INTO Config VALUES (11000, 9000, 10, 20, 'scuro.htm', 0, 1, 1, '3', 1, "
+            "'sample', 'aggiornamenti.example');"
+            "INSERT INTO Importa VALUES ('Film');");
+    }
+    const ConfigRow expected{
+        11000, 9000, 10, 20, "scuro.htm", 0, 1, 1, "3", 1, "sample", "aggiornamenti.example", 0};
+    ConfigStore store(app.path());
+    EXPECT_EQ(store.read(), expected);
+    EXPECT_EQ(store.flagAtPosition(7), 1);
+    EXPECT_EQ(rowCount(app.path()), 1);
+    store.setNumber(ConfigField::SamplePort, 27481);
+    EXPECT_EQ(ConfigStore(app.path()).read().samplePort, 27481);  // reopened: nothing added
+    EXPECT_EQ(ConfigStore(app.path()).flagAtPosition(12), 27481);
+    Statement types = store.database().prepare("SELECT Titolo FROM Importa");
+    ASSERT_TRUE(types.step());
+    EXPECT_EQ(types.utf8(0), "Film");
 }
 
 TEST(ConfigStore, AReadOnlyFileIsAnError) {

@@ -73,7 +73,7 @@ class RecordingPower : public PowerControl {
 class DownloadDriverTest : public testing::Test {
   protected:
     DownloadSummary run(DownloadPlan plan) {
-        DownloadDriver driver(store, runner, display, power);
+        DownloadDriver driver(store, runner, display, power, dir / "covers");
         return driver.run(plan, stop);
     }
     void storeOld(const std::string& channel, std::int64_t day, int count) {
@@ -133,6 +133,59 @@ TEST_F(DownloadDriverTest, AnInvalidScriptKeepsTheOldProgrammesAndTheRunGoesOn) 
     EXPECT_EQ(summary.channelDays[0].oldRows, 4);
     EXPECT_EQ(display.log[0], DownloadDriver::keptLogLine("A.zdr", *Day::parse("20021205")));
     EXPECT_EQ(display.log[1], "Network : A.zdr   Day : 05/12/2002 Import Complete...");
+}
+
+// The page was there but held nothing the script could store: the old day is worth more.
+TEST_F(DownloadDriverTest, AListingThatStoresNothingKeepsTheOldProgrammesAndTheirCovers) {
+    store.insert({20021205, "06:00", "old", {}, {}, "A_1.jpg", "A", 1, {}});
+    std::filesystem::create_directories(dir / "covers");
+    test::writeFile(dir / "covers/A_1.jpg", "jpeg");
+    runner.outcomes["A.zdr@20021205"] = {true, true, false, 0};
+    auto summary = run({{"A"}, *Day::parse("20021205"), 1, std::nullopt});
+    EXPECT_EQ(titles(20021205, "A"), std::vector<std::string>{"old"});
+    EXPECT_FALSE(summary.channelDays[0].committed);
+    EXPECT_TRUE(std::filesystem::exists(dir / "covers/A_1.jpg"));
+    EXPECT_EQ(display.log[0], DownloadDriver::keptLogLine("A.zdr", *Day::parse("20021205")));
+}
+
+TEST_F(DownloadDriverTest, TwoDaysFromTheLastOfDecemberCrossIntoTheNewYear) {
+    run({{"A", "B"}, *Day::parse("20021231"), 2, std::nullopt});
+    EXPECT_EQ(runner.calls, (std::vector<std::string>{"A.zdr@20021231", "A.zdr@20030101",
+                                                      "B.zdr@20021231", "B.zdr@20030101"}));
+    EXPECT_EQ(titles(20030101, "B").size(), 3u);
+}
+
+// Every refresh files new covers; the replaced programmes' pictures go unless a programme still
+// names them. Files the program did not file itself are never touched.
+TEST_F(DownloadDriverTest, ACommittedDayRemovesTheCoversOnlyItsReplacedProgrammesNamed) {
+    const std::vector<std::string> files = {"A_1.jpg",  "A_2.jpg",       "A_7.jpg",
+                                            "none.jpg", "elsewhere.jpg", "B_3.jpg"};
+    std::filesystem::create_directories(dir / "covers");
+    for (const std::string& name : files) {
+        test::writeFile(dir / "covers" / name, "jpeg");
+    }
+    test::writeFile(dir / "kept.jpg", "not a cover");
+    std::filesystem::create_directories(dir / "covers/A_");
+    std::filesystem::create_directories(dir / "covers/A_9.jpg");
+    std::int64_t n = 0;
+    for (const char* cover : {"A_1.jpg", "A_1.jpg", "A_2.jpg", "A_7.jpg", "none.jpg",
+                              "elsewhere.jpg", "B_3.jpg", "A_/../../kept.jpg", "A_9.jpg"}) {
+        store.insert({20021205, {}, "old", {}, {}, std::string(cover), "A", ++n, {}});
+    }
+    store.insert({20021206, {}, "other day", {}, {}, "A_7.jpg", "A", 1, {}});  // shared
+    runner.onRun = [&](const std::string&, const std::string&) {
+        store.insert({20021205, {}, "new", {}, {}, "A_2.jpg", "A", 9, {}});  // filed again
+    };
+
+    auto summary = run({{"A"}, *Day::parse("20021205"), 1, std::nullopt});
+
+    ASSERT_TRUE(summary.channelDays[0].committed);
+    EXPECT_EQ(summary.channelDays[0].coversRemoved, 1);
+    for (const std::string& name : files) {
+        EXPECT_EQ(std::filesystem::exists(dir / "covers" / name), name != "A_1.jpg") << name;
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir / "kept.jpg"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "covers/A_9.jpg"));
 }
 
 TEST_F(DownloadDriverTest, ARunThatFailsHalfwayLeavesNoHalfReplacedDay) {

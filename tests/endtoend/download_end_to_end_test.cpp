@@ -109,6 +109,22 @@ TEST(DownloadEndToEnd, DetailsGiveEveryProgrammeItsDescriptionAndEveryPosterItsC
     EXPECT_EQ(rig.site.requestCounts(), (RequestCounts{14, rows.size(), coverCount(rows), 1, 0}));
 }
 
+// A user who refreshes his week keeps one picture per programme that names one, not one per
+// refresh.
+TEST(DownloadEndToEnd, AWeekDownloadedTwiceKeepsOnlyTheCoversItsProgrammesName) {
+    DownloadRig rig;
+    const std::vector<std::string> channels = {"Canale 5"};
+    rig.download(channels, kRigDay, 7);
+    const std::size_t firstCovers = rig.filesUnder("covers").size();
+    ASSERT_GT(firstCovers, 7u);
+
+    DownloadSummary again = rig.download(channels, kRigDay, 7);
+
+    EXPECT_EQ(again.committedCount(), 7);
+    EXPECT_EQ(rig.filesUnder("covers").size(), firstCovers);
+    rig.expectTidyFolders();
+}
+
 TEST(DownloadEndToEnd, SevenDaysFromTheTwentyEighthOfDecemberCrossIntoJanuary) {
     DownloadRig rig;
     rig.options.listOnly = true;

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "samplesite/expected_records.h"
+#include "samplesite/sample_vocabulary.h"
 #include "samplesite/site_address.h"
 #include "samplesite/site_answers.h"
 #include "samplesite/site_pages.h"
@@ -110,6 +111,23 @@ TEST(SiteContent, DaysAreFullRealisticAndCodesUniqueAcrossTheSite) {
         }
     }
     EXPECT_GT(titles.size(), 300u);
+}
+
+// "Basket: Genova - Genova" is no match: a placeholder written twice in one pattern gives two
+// different words, in titles and stories alike, while the rest of the page stays as it was.
+TEST(SiteContent, TwoTeamsOrTownsOfOnePatternAreNeverTheSame) {
+    for (std::uint64_t seed = 0; seed < 400; ++seed) {
+        SampleRandom random(seed);
+        std::string match = fillPattern("Basket: {citta} - {citta}", random);
+        std::size_t dash = match.find(" - ");
+        EXPECT_NE(match.substr(8, dash - 8), match.substr(dash + 3)) << match;
+        std::string trip = fillPattern("da {citta} a {citta}, {citta}", random);
+        std::size_t to = trip.find(" a ");
+        std::size_t comma = trip.find(", ");
+        std::set<std::string> towns{trip.substr(3, to - 3), trip.substr(to + 3, comma - to - 3),
+                                    trip.substr(comma + 2)};
+        EXPECT_EQ(towns.size(), 3u) << trip;
+    }
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ DownloadSummary DownloadRig::download(const std::vector<std::string>& channels, 
             app.path(), EnginePorts{*this, *this, *this, *settings_, fetcher_, sink_});
     }
     EngineChannelDayRunner runner(*engine_);
-    DownloadDriver driver(store, runner, *this, *this);
+    DownloadDriver driver(store, runner, *this, *this, app / "covers");
     return driver.run(DownloadPlan{channels, first, days, std::nullopt}, stop);
 }
 

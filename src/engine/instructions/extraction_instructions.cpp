@@ -30,14 +30,28 @@ std::optional<References> readThreeReferences(std::string_view operand) {
     return refs;
 }
 
-// A column or length held in a variable, which must be a whole number of at least 0.
-std::size_t wholeColumn(const std::string& text) {
-    constexpr std::int64_t kWidest = std::numeric_limits<std::int32_t>::max() - 1;
+constexpr std::int64_t kWidestColumn = std::numeric_limits<std::int32_t>::max() - 1;
+
+// A column held in a variable: a whole number, which may still be negative here.
+std::int64_t signedColumn(const std::string& text) {
     std::optional<std::int64_t> value = wholeNumber(text);
-    if (!value || *value < 0 || *value > kWidest) {
+    if (!value || *value < -kWidestColumn || *value > kWidestColumn) {
         throw ScriptFailure("\"" + text + "\" is not a column");
     }
-    return static_cast<std::size_t>(*value);
+    return *value;
+}
+
+// A cut can only start at column 1 or later.
+std::size_t cutStart(std::int64_t column, const std::string& text) {
+    if (column < 0) {
+        throw ScriptFailure("\"" + text + "\" is not a column");
+    }
+    return static_cast<std::size_t>(column);
+}
+
+// A column or length held in a variable, which must be a whole number of at least 0.
+std::size_t wholeColumn(const std::string& text) {
+    return cutStart(signedColumn(text), text);
 }
 
 enum class Trim { Yes, No };
@@ -72,12 +86,15 @@ void takeWord(ScriptMachine& machine) {
         return;
     }
     auto [target, startRef, endRef] = *refs;
-    std::size_t start = wholeColumn(machine.variable(startRef));
+    const std::string& startText = machine.variable(startRef);
+    std::int64_t start = signedColumn(startText);
     double end = leadingNumber(machine.variable(endRef));
     if (end == 0) {
-        state.vars.set(target.number, midText(state.pageLine, start + 1));
+        state.vars.set(target.number, midText(state.pageLine, cutStart(start, startText) + 1));
         return;
     }
+    // The length decides before the start is checked: reversed columns are a quiet end even
+    // when the start is negative, while a real cut before column 1 is a failure.
     double length = end - static_cast<double>(start) - 1;
     if (length < 0) {
         // The end lies before the start: the cut is abandoned and the loop and block end.
@@ -89,7 +106,7 @@ void takeWord(ScriptMachine& machine) {
         return;
     }
     auto count = static_cast<std::size_t>(roundHalfEven(length));
-    state.vars.set(target.number, midText(state.pageLine, start + 1, count));
+    state.vars.set(target.number, midText(state.pageLine, cutStart(start, startText) + 1, count));
 }
 
 // #TAKEWORDLEN#=#aa#,#bb#,#cc#: variable aa = as many characters as cc says from column bb + 1.
