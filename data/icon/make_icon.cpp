@@ -40,8 +40,8 @@ struct Shape {
                 return (x - x0) * (x - x0) + (y - y0) * (y - y0) <= x1 * x1;
             case Stroke: {
                 double dx = x1 - x0, dy = y1 - y0;
-                double t = std::clamp(((x - x0) * dx + (y - y0) * dy) / (dx * dx + dy * dy), 0.0,
-                                      1.0);
+                double t =
+                    std::clamp(((x - x0) * dx + (y - y0) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
                 double px = x0 + t * dx - x, py = y0 + t * dy - y;
                 return px * px + py * py <= r * r / 4;
             }
@@ -127,10 +127,16 @@ std::string hex(Colour c) {
 }
 
 std::string svg() {
-    auto n = [](double v) { return std::to_string(std::lround(v * 2560) / 10.0).substr(0, 6); };
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
-                      "viewBox=\"0 0 256 256\">\n";
+    // Coordinates on a 256 grid, to a tenth of a unit.
+    auto n = [](double v) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%.1f", std::round(v * 2560) / 10);
+        return std::string(text);
+    };
+    std::string out =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+        "viewBox=\"0 0 256 256\">\n";
     for (const Shape& s : kPicture) {
         switch (s.kind) {
             case Shape::RoundRect:
