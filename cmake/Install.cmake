@@ -1,12 +1,17 @@
 # Installation and the Debian package. The programs go to bin/, the shipped data to
-# share/zelidor/ (the installed program makes the user's data folder from it), the desktop files,
-# icons, manual page and user units beside (data/CMakeLists.txt).
+# share/zelidor/ (the installed program makes the user's data folder from it), the icons, manual
+# page and user units beside (data/CMakeLists.txt).
 include(GNUInstallDirs)
 
 install(TARGETS zelidor-cli zelidor-sample-site RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The desktop program is built only where Qt is found.
+# The desktop program, with its menu entry and AppStream metadata: a menu entry without the
+# program it starts would only fail.
 if(TARGET zelidor)
     install(TARGETS zelidor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/data/linux/org.zelidor.Zelidor.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/linux/org.zelidor.Zelidor.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
 # cpack -G DEB: the dependencies come from the libraries the programs actually link
