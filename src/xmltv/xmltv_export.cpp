@@ -204,8 +204,9 @@ XmltvSummary writeXmltv(ProgrammeStore& store, const fs::path& appFolder,
         }
         if (any) {
             ++summary.channels;
+            // The name comes from a file name, which may hold characters XML cannot carry.
             out << "  <channel id=\"" << id << "\">\n    <display-name lang=\"it\">"
-                << xmlEscaped(latin1ToUtf8(channel.name)) << "</display-name>\n  </channel>\n";
+                << xmlEscaped(plainText(channel.name)) << "</display-name>\n  </channel>\n";
         }
     }
     for (const auto& [id, channel] : channels) {
