@@ -34,5 +34,6 @@ void addReportCommand(CLI::App& app, const GlobalOptions& global, CommandAction&
 void addSearchCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void addMonitorCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void addCompactCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void addExportXmltvCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace zelidor::cli

@@ -22,6 +22,7 @@
 #include "download/download_driver.h"
 #include "download/engine_runner.h"
 #include "download/stored_settings.h"
+#include "download/write_lock.h"
 #include "engine/fetch/curl_fetcher.h"
 #include "engine/script_engine.h"
 
@@ -38,7 +39,12 @@ struct DownloadArguments {
     bool listOnly = false;
     bool onlyListed = false;
     std::string answers;
+    int waitBusy = 10;
 };
+
+// The exit code of a download that found the database locked by another program and changed
+// nothing (EX_TEMPFAIL: a scheduled run may simply try again later).
+constexpr int kDatabaseBusy = 75;
 
 std::atomic<bool> stopRequested{false};
 
@@ -153,6 +159,17 @@ int runDownload(const GlobalOptions& global, const DownloadArguments& args) {
     StoredEngineSettings settings(config, types, options, hosts.listingsHost(), hosts.updateHost());
 
     ProgrammeStore store(ProgrammeStore::defaultFile(appFolder));
+    // A lock held for long (the window's download, a compaction) would make every channel-day
+    // wait and fail in turn: ask once, before anything is fetched or changed.
+    if (!waitForWriteLock(store.database(), std::chrono::seconds(args.waitBusy),
+                          std::chrono::seconds(10))) {
+        std::fprintf(stderr,
+                     "zelidor-cli: the database %s is busy: another program is writing to it "
+                     "(a download in the window?); nothing was downloaded or changed, try again "
+                     "later\n",
+                     store.database().file().c_str());
+        return kDatabaseBusy;
+    }
     CurlFetcher curl;
     CountingFetcher fetcher(curl);
     ConsoleDisplay display(stdout, stderr, isatty(STDERR_FILENO) != 0);
@@ -216,6 +233,11 @@ void addDownloadCommand(CLI::App& app, const GlobalOptions& global, CommandActio
     cmd->add_option("--answers", args->answers,
                     "How to answer the script engine's questions: retry, cancel or ask "
                     "(default: ask on a terminal, otherwise cancel)");
+    cmd->add_option("--wait-busy", args->waitBusy,
+                    "Seconds to wait for a database another program is writing to; still busy "
+                    "after that, nothing is downloaded and the exit code is 75")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
     cmd->callback([&action, &global, args] {
         action = [&global, args] { return runDownload(global, *args); };
     });

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     addSearchCommand(app, global, action);
     addMonitorCommand(app, global, action);
     addCompactCommand(app, global, action);
+    addExportXmltvCommand(app, global, action);
     addRunScriptCommand(app, global, action);
     try {
         app.parse(argc, argv);

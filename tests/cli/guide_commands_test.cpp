@@ -96,6 +96,31 @@ TEST_F(CliProgram, MonitorKeepsItsWordsAndFindsThemUnderEachWord) {
 }
 
 // What compaction reports is its own tests'; here it is printed, and a failure exits with 1.
+TEST_F(CliProgram, ExportXmltvWritesTheChosenDaysAndChannels) {
+    ProcessEnd all = run({"export-xmltv", "--from", "20240105", "--days", "1"});
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_NE(all.out.find("<channel id=\"canale-5.zelidor\">"), std::string::npos);
+    EXPECT_NE(all.out.find("<programme start=\"20240105200000 +0100\" stop=\"20240105210000 "
+                           "+0100\" channel=\"canale-5.zelidor\">"),
+              std::string::npos)
+        << all.out;
+    EXPECT_NE(all.out.find("<programme start=\"20240105230000 +0100\" channel="),
+              std::string::npos);  // the channel's last programme
+    EXPECT_NE(all.err.find("channels: 2; programmes: 4;"), std::string::npos) << all.err;
+
+    const std::string file = (app / "guida.xml").string();
+    ProcessEnd one =
+        run({"export-xmltv", "--from", "20240104", "--channel", "Rai Uno", "-o", file});
+    ASSERT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(one.out, file + "\n");
+    EXPECT_EQ(readFile(file).find("canale-5"), std::string::npos);
+    EXPECT_NE(one.err.find("channels: 1; programmes: 2;"), std::string::npos) << one.err;
+
+    ProcessEnd unknown = run({"export-xmltv", "--channel", "Zeta"});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_NE(unknown.err.find("no channel 'Zeta'"), std::string::npos) << unknown.err;
+}
+
 TEST_F(CliProgram, CompactPrintsItsResultAndACorruptDatabaseFailsEveryCommand) {
     ProcessEnd compact = run({"compact"});
     EXPECT_EQ(compact.exitCode, 0) << compact.err;

@@ -89,5 +89,33 @@ TEST(CliDownload, AListingCutShortKeepsTheEarlierDay) {
     expectChannel(rig, "Italia 1", Kept::EarlierRows);
 }
 
+// Another program writes to the database (the window's own download, a compaction): the
+// command line waits for it as long as it was told, then either downloads or gives up before it
+// has fetched or changed anything, with its own exit code for a scheduled run.
+TEST(CliDownload, ABusyDatabaseIsWaitedForOrLeftUntouched) {
+    DownloadRig rig;
+    rig.storeEarlierRows({"Italia 1"});
+    Database other(ProgrammeStore::defaultFile(rig.app.path()));
+    other.exec("BEGIN IMMEDIATE");
+    ProcessEnd busy =
+        ChildProcess(builtProgram("zelidor-cli"),
+                     listOnlyDownload(rig, {"--channel", "Italia 1", "--wait-busy", "1"}))
+            .wait();
+    EXPECT_EQ(busy.exitCode, 75) << busy.err;
+    EXPECT_NE(busy.err.find("is busy"), std::string::npos) << busy.err;
+    EXPECT_EQ(rig.site.requestCounts().listing, 0u);
+    other.exec("ROLLBACK");
+    expectChannel(rig, "Italia 1", Kept::EarlierRows);
+
+    other.exec("BEGIN IMMEDIATE");
+    ChildProcess waiting(builtProgram("zelidor-cli"),
+                         listOnlyDownload(rig, {"--channel", "Italia 1", "--wait-busy", "60"}));
+    std::this_thread::sleep_for(500ms);
+    other.exec("ROLLBACK");
+    ProcessEnd waited = waiting.wait();
+    EXPECT_EQ(waited.exitCode, 0) << waited.err;
+    expectChannel(rig, "Italia 1", Kept::NewRows);
+}
+
 }  // namespace
 }  // namespace zelidor::test
