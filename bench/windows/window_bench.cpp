@@ -62,7 +62,7 @@ Figures figures(std::vector<double> ms) {
 int startOnce(const std::filesystem::path& appFolder) {
     LocalWebProfile web;
     test::RecordingDialogs dialogs;
-    GuideServices services{appFolder, &dialogs, &dialogs, web.profile()};
+    GuideServices services{appFolder, &dialogs, &dialogs, web.profile(), {}};
     std::unique_ptr<FrmMain> window;
     auto* splash = new FrmInizio([&] {
         window = std::make_unique<FrmMain>(services);
@@ -104,7 +104,7 @@ void benchStart(const QString& program, const std::filesystem::path& appFolder) 
 void benchClicks(const std::filesystem::path& appFolder) {
     LocalWebProfile web;
     test::RecordingDialogs dialogs;
-    FrmMain window(GuideServices{appFolder, &dialogs, &dialogs, web.profile()});
+    FrmMain window(GuideServices{appFolder, &dialogs, &dialogs, web.profile(), {}});
     window.resize(1000, 700);
     window.load();
     window.show();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <memory>
 
+#include "appfolder/app_folder.h"
 #include "browser/ui/frm_inizio.h"
 #include "browser/ui/frm_main.h"
 #include "browser/ui/local_web_profile.h"
@@ -12,6 +13,8 @@
 #include "common/ui/desktop_open.h"
 #include "common/ui/message_boxes.h"
 #include "common/ui/qt_text.h"
+#include "config/config_store.h"
+#include "samplesite/local_sample_site.h"
 
 using namespace Qt::StringLiterals;
 using namespace zelidor::ui;
@@ -19,8 +22,8 @@ using namespace zelidor::ui;
 namespace {
 
 struct StartOptions {
-    std::filesystem::path appFolder;
-    QString channel;  // shown at start when given
+    std::optional<std::filesystem::path> appFolder;  // given by the user
+    QString channel;                                 // shown at start when given
 };
 
 StartOptions startOptions(const QApplication& app) {
@@ -35,11 +38,29 @@ StartOptions startOptions(const QApplication& app) {
     parser.addOption(folder);
     parser.addOption(channel);
     parser.process(app);
-    QString given = parser.value(folder);
-    return {
-        toPath(
-            QDir(given.isEmpty() ? QCoreApplication::applicationDirPath() : given).absolutePath()),
-        parser.value(channel)};
+    StartOptions options;
+    if (parser.isSet(folder)) {
+        options.appFolder = toPath(parser.value(folder));
+    }
+    options.channel = parser.value(channel);
+    return options;
+}
+
+// The bundled listings site runs for as long as the program does, so that the web links of the
+// programmes it listed open in the browser. Nothing else depends on it: a failure is only told.
+std::unique_ptr<zelidor::samplesite::LocalSampleSite> startSampleSite(
+    const std::filesystem::path& appFolder, std::optional<zelidor::ConfigStore>& settings,
+    QString& failure) {
+    try {
+        settings.emplace(appFolder);
+        if (settings->read().listingsHost != zelidor::kSampleHost) {
+            return nullptr;
+        }
+        return std::make_unique<zelidor::samplesite::LocalSampleSite>(*settings);
+    } catch (const std::exception& error) {
+        failure = fromLatin1(error.what());
+        return nullptr;
+    }
 }
 
 }  // namespace
@@ -48,7 +69,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Zelidor"_s);
     QApplication::setApplicationVersion(u"1.2"_s);
-    QApplication::setDesktopFileName(u"zelidor"_s);
+    QApplication::setDesktopFileName(u"org.zelidor.Zelidor"_s);
     QApplication::setWindowIcon(appIcon(u"zelidor"_s));
 
     // The profile outlives every page: windows are declared after it and die first.
@@ -56,13 +77,28 @@ int main(int argc, char* argv[]) {
     DesktopOpen desktop;
     MessageBoxes dialogs;
     StartOptions options = startOptions(app);
-    GuideServices services{options.appFolder, &dialogs, &desktop, web.profile()};
+    std::filesystem::path appFolder;
+    try {
+        appFolder = zelidor::prepareAppFolder(toPath(QCoreApplication::applicationDirPath()),
+                                              options.appFolder)
+                        .folder;
+    } catch (const zelidor::AppFolderError& error) {
+        dialogs.message(zelidor::kProgramTitle, error.what(), zelidor::MessageIcon::Critical);
+        return 1;
+    }
+    GuideServices services{appFolder, &dialogs, &desktop, web.profile(), {}};
+    std::optional<zelidor::ConfigStore> siteSettings;
+    QString siteFailure;
+    auto sampleSite = startSampleSite(appFolder, siteSettings, siteFailure);
 
     std::unique_ptr<FrmMain> mainWindow;
     auto* splash = new FrmInizio([&] {
         mainWindow = std::make_unique<FrmMain>(services);
         dialogs.setOwner(mainWindow.get());
         mainWindow->load();
+        if (!siteFailure.isEmpty()) {
+            mainWindow->showMessage(siteFailure);
+        }
         if (!options.channel.isEmpty()) {
             mainWindow->showChannel(options.channel);
         }

@@ -6,11 +6,13 @@
 
 #include "browser/ui/frm_main.h"
 #include "common/day.h"
+#include "common/ui/qt_text.h"
 #include "config/config_store.h"
 #include "support/local_server.h"
 #include "window_rig.h"
 
 using namespace Qt::StringLiterals;
+using zelidor::ui::fromPath;
 
 namespace zelidor::test {
 namespace {
@@ -215,6 +217,19 @@ TEST_F(MainWindow, CompactingWhileTheGuideIsOpenKeepsTheProgrammes) {
     window->controls().treeView1->setCurrentItem(channelNode(*window, u"Canale 5"_s));
     ASSERT_TRUE(waitForLoad(*window, [&] { window->BUILD_CARD(); }));
     EXPECT_TRUE(pageHtml(*window).contains(u"Il commissario Rex"_s));
+}
+
+TEST_F(MainWindow, ExportWritesTheStoredProgrammesForOtherGuides) {
+    addProgrammes(Day::today().number());
+    auto window = loadMain();
+    window->commands().exportxmltv->trigger();  // the file dialog cancelled
+    EXPECT_TRUE(dialogs_.boxes.empty());
+    saveFileAnswer_ = fromPath(appFolder() / "guida.xml");
+    window->commands().exportxmltv->trigger();
+    ASSERT_EQ(dialogs_.boxes.size(), 1u);
+    EXPECT_EQ(dialogs_.boxes[0].text.substr(0, 34), "Programmi esportati: 3 di 2 canali");
+    std::string xml = test::readFile(appFolder() / "guida.xml");
+    EXPECT_NE(xml.find("<title lang=\"it\">Il commissario Rex</title>"), std::string::npos);
 }
 
 }  // namespace

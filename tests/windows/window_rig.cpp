@@ -79,7 +79,9 @@ void WindowRig::addProgrammes(std::int64_t day) const {
 }
 
 ui::GuideServices WindowRig::services() {
-    return ui::GuideServices{appFolder(), &dialogs_, &dialogs_, profile()->profile()};
+    ui::GuideServices services{appFolder(), &dialogs_, &dialogs_, profile()->profile(), {}};
+    services.chooseSaveFile = [this](const QString&) { return saveFileAnswer_; };
+    return services;
 }
 
 std::unique_ptr<ui::FrmMain> WindowRig::loadMain() {

@@ -45,6 +45,7 @@ class WindowRig : public testing::Test {
     static QAction* toolbarButton(ui::FrmMain& window, const char* toolbar, const char* key);
 
     RecordingDialogs dialogs_;
+    QString saveFileAnswer_;  // what the file dialog answers
 
   private:
     TempDir dir_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFileDialog>
 #include <QScreen>
 
 #include "browser/card_page.h"
@@ -17,6 +18,7 @@
 #include "config/ui/frm_about.h"
 #include "config/ui/frm_config.h"
 #include "engine/programme_store.h"
+#include "xmltv/xmltv_export.h"
 
 using namespace Qt::StringLiterals;
 
@@ -170,6 +172,7 @@ void FrmMain::connectBrowsing() {
 
 void FrmMain::connectCommands() {
     connect(commands_.compactdb, &QAction::triggered, this, &FrmMain::compactDatabase);
+    connect(commands_.exportxmltv, &QAction::triggered, this, &FrmMain::exportXmltv);
     connect(commands_.exit, &QAction::triggered, this, &FrmMain::close);
     connect(commands_.preferences, &QAction::triggered, this, &FrmMain::showConfig);
     connect(commands_.help, &QAction::triggered, this, &FrmMain::showHelp);
@@ -240,6 +243,31 @@ void FrmMain::compactDatabase() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     CompactDatabaseFile(ProgrammeStore::defaultFile(services_.appFolder), *services_.dialogs);
     QApplication::restoreOverrideCursor();
+}
+
+// The programmes from today on, for a media centre or another guide.
+void FrmMain::exportXmltv() {
+    QString suggested = fromPath(services_.appFolder / "zelidor.xml");
+    QString file =
+        services_.chooseSaveFile
+            ? services_.chooseSaveFile(suggested)
+            : QFileDialog::getSaveFileName(this, u"Esporta XMLTV"_s, suggested, u"XMLTV (*.xml)"_s);
+    if (file.isEmpty()) {
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string text;
+    MessageIcon icon = MessageIcon::Information;
+    try {
+        XmltvSummary done = exportXmltvFile(services_.appFolder, XmltvRequest{}, toPath(file));
+        text = "Programmi esportati: " + std::to_string(done.programmes) + " di " +
+               std::to_string(done.channels) + " canali.\r\n" + toLatin1(file);
+    } catch (const std::exception& error) {
+        text = std::string("Esportazione non riuscita: ") + error.what();
+        icon = MessageIcon::Critical;
+    }
+    QApplication::restoreOverrideCursor();
+    services_.dialogs->message(kProgramTitle, text, icon);
 }
 
 void FrmMain::showConfig() {

@@ -44,6 +44,8 @@ class FrmMain : public QMainWindow {
     // Reads the settings row again (after the configuration window stored its fields).
     void rereadSettings();
 
+    // A text in the messages panel of the status bar.
+    void showMessage(const QString& text) { ui_.statusBar1->setMessage(text); }
     const ConfigRow& settings() const { return settings_; }
     const std::vector<DownloadListItem>& downloadList() const { return downloadList_; }
     QString statusMessage() const { return ui_.statusBar1->message(); }
@@ -73,6 +75,7 @@ class FrmMain : public QMainWindow {
     void showHelp();
     void printShownPage();
     void compactDatabase();
+    void exportXmltv();
     void showConfig();
     void showAbout();
     Twips twips() const;

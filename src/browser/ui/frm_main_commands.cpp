@@ -64,6 +64,7 @@ void buildMenus(FrmMainCommands& c, QMenuBar* bar) {
     c.selectdb = entry(files, "selectdb", u"Seleziona Un Nuovo Database..."_s);
     c.cleardb = entry(files, "cleardb", u"Pulizia Database..."_s);
     c.compactdb = entry(files, "compactdb", u"Compatta il Database..."_s);
+    c.exportxmltv = entry(files, "exportxmltv", u"Esporta XMLTV..."_s);
     separator(files, "barra1");
     c.exit = entry(files, "exit", u"Exit"_s);
     c.selectdb->setEnabled(false);

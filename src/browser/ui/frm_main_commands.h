@@ -13,6 +13,7 @@ struct FrmMainCommands {
     QAction* selectdb = nullptr;
     QAction* cleardb = nullptr;
     QAction* compactdb = nullptr;
+    QAction* exportxmltv = nullptr;
     QAction* exit = nullptr;
     QAction* searchprog = nullptr;
     QAction* monitorroot = nullptr;

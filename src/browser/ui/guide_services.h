@@ -3,7 +3,9 @@
 // profile of the HTML view.
 #pragma once
 
+#include <QString>
 #include <filesystem>
+#include <functional>
 
 #include "common/dialogs.h"
 
@@ -16,6 +18,9 @@ struct GuideServices {
     Dialogs* dialogs = nullptr;
     Desktop* desktop = nullptr;
     QWebEngineProfile* webProfile = nullptr;
+    // Asks where to write a file (the XMLTV export); empty when the user cancels. Unset, the
+    // desktop's file dialog asks.
+    std::function<QString(const QString& suggested)> chooseSaveFile;
 };
 
 // The program's web site, opened by "Home Page" and by the search for new channel files.
