@@ -5,9 +5,10 @@
 // or Xvfb).
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QTimer>
 #include <QWebEngineView>
 #include <algorithm>
 #include <cstdio>
@@ -101,6 +102,22 @@ void benchStart(const QString& program, const std::filesystem::path& appFolder) 
                 f.median, f.worst, kStarts);
 }
 
+// Waits in an event loop of its own, as the program does: QTest::qWaitFor sleeps between rounds
+// of events, and the web engine's work, which runs on this thread's event loop, would wait too.
+bool waitForLoads(QWebEngineView* view, const int& loads, int wanted) {
+    QEventLoop loop;
+    QObject::connect(view, &QWebEngineView::loadFinished, &loop, [&] {
+        if (loads >= wanted) {
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    if (loads < wanted) {
+        loop.exec();
+    }
+    return loads >= wanted;
+}
+
 void benchClicks(const std::filesystem::path& appFolder) {
     LocalWebProfile web;
     test::RecordingDialogs dialogs;
@@ -111,7 +128,7 @@ void benchClicks(const std::filesystem::path& appFolder) {
     auto* view = window.controls().webBrowser1;
     int loads = 0;
     QObject::connect(view, &QWebEngineView::loadFinished, [&](bool) { ++loads; });
-    (void)QTest::qWaitFor([&] { return loads > 0; }, 20000);
+    (void)waitForLoads(view, loads, 1);
     std::vector<double> ms;
     std::vector<double> build;
     for (int i = 0; i < kClicks; ++i) {
@@ -120,7 +137,7 @@ void benchClicks(const std::filesystem::path& appFolder) {
         clock.start();
         window.showChannel(i % 2 ? u"Canale 5"_s : u"Italia 1"_s);
         build.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-        if (!QTest::qWaitFor([&] { return loads > before; }, 20000)) {
+        if (!waitForLoads(view, loads, before + 1)) {
             std::printf("a card page did not load\n");
             return;
         }
@@ -139,6 +156,7 @@ void benchClicks(const std::filesystem::path& appFolder) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments();
     if (args.size() == 3 && args[1] == u"--start-once"_s) {

@@ -66,17 +66,20 @@ std::unique_ptr<zelidor::samplesite::LocalSampleSite> startSampleSite(
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The web view shares its OpenGL context with the windows; Qt asks for this before the
+    // application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Zelidor"_s);
     QApplication::setApplicationVersion(u"1.2"_s);
     QApplication::setDesktopFileName(u"org.zelidor.Zelidor"_s);
     QApplication::setWindowIcon(appIcon(u"zelidor"_s));
 
+    StartOptions options = startOptions(app);  // --help and --version end here
     // The profile outlives every page: windows are declared after it and die first.
     LocalWebProfile web;
     DesktopOpen desktop;
     MessageBoxes dialogs;
-    StartOptions options = startOptions(app);
     std::filesystem::path appFolder;
     try {
         appFolder = zelidor::prepareAppFolder(toPath(QCoreApplication::applicationDirPath()),

@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     if (listing) {
         return RUN_ALL_TESTS();
     }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     previousHandler = qInstallMessageHandler(recordWarning);
     int result = 0;
