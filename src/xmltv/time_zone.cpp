@@ -89,16 +89,17 @@ class RuleReader {
         if (!take('M')) {
             return std::nullopt;
         }
-        auto month = number();
-        auto week = take('.') ? number() : std::nullopt;
-        auto weekday = take('.') ? number() : std::nullopt;
-        if (!month || !week || !weekday || *month < 1 || *month > 12 || *week < 1 || *week > 5 ||
-            *weekday > 6) {
+        // Plain numbers, -1 for a missing one: GCC 12 warns falsely about optionals built from
+        // conditional expressions in optimised builds.
+        int month = number().value_or(-1);
+        int week = take('.') ? number().value_or(-1) : -1;
+        int weekday = take('.') ? number().value_or(-1) : -1;
+        if (month < 1 || month > 12 || week < 1 || week > 5 || weekday < 0 || weekday > 6) {
             return std::nullopt;
         }
-        change.month = *month;
-        change.week = *week;
-        change.weekday = *weekday;
+        change.month = month;
+        change.week = week;
+        change.weekday = weekday;
         if (take('/')) {
             auto at = time();
             if (!at) {
