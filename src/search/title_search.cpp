@@ -128,10 +128,12 @@ TitleFinder::TitleFinder(const std::filesystem::path& appFolder) {
     try {
         store_ = std::make_unique<ProgrammeStore>(file, Database::Mode::ReadWrite);
         indexed_ = ensureTitleIndex(store_->database());
+        shortIndexed_ = indexed_ && ensureShortTitleIndex(store_->database());
     } catch (const StoreError&) {
         // A database we may not write to can still be searched, row by row.
         store_ = std::make_unique<ProgrammeStore>(file, Database::Mode::ReadOnly);
         indexed_ = hasTitleIndex(store_->database());
+        shortIndexed_ = indexed_ && hasShortTitleIndex(store_->database());
     }
 }
 
@@ -143,26 +145,49 @@ std::vector<FoundProgramme> TitleFinder::candidates(std::string_view text,
     if (!store_) {
         return rows;
     }
+    Database& db = store_->database();
     std::string trimmed = trimBlanks(text);
-    bool useIndex = indexed_ && trimmed.size() >= kShortestIndexedText;
+    const std::string columns = "SELECT p.rowid, p.Data, p.Ora, p.Titolo, p.Palinsesto ";
+    const std::string indexed =
+        columns +
+        "FROM ProgrammiTitoli JOIN Programmi p ON p.rowid = ProgrammiTitoli.rowid "
+        "WHERE ProgrammiTitoli MATCH ?1";
+    const std::string dayBound = fromDay ? " AND p.Data >= ?2" : "";
     std::string sql;
-    if (useIndex) {
-        sql =
-            "SELECT p.rowid, p.Data, p.Ora, p.Titolo, p.Palinsesto FROM ProgrammiTitoli "
-            "JOIN Programmi p ON p.rowid = ProgrammiTitoli.rowid WHERE ProgrammiTitoli MATCH ?1";
+    std::string match;
+    std::string letters;  // a one-letter text in each of its letter cases
+    if (indexed_ && trimmed.size() >= kShortestIndexedText) {
+        sql = indexed + dayBound;
+        match = titleIndexQuery(db, trimmed);
+    } else if (indexed_ && shortIndexed_ && trimmed.size() == 2) {
+        // The titles of three characters or more through the index, the shorter ones through
+        // their own small index.
+        sql = indexed + dayBound + " UNION ALL " + columns +
+              "FROM Programmi p WHERE length(p.Titolo) < 3" + dayBound;
+        match = titleIndexPairQuery(trimmed);
     } else {
-        sql = "SELECT rowid, Data, Ora, Titolo, Palinsesto FROM Programmi p WHERE 1";
+        // One letter (or none, or no index): every row is looked at, but SQLite tests the title
+        // itself and only the rows holding the letter are read in full.
+        sql = columns + "FROM Programmi p WHERE 1" + dayBound;
+        if (trimmed.size() == 1) {
+            letters = sameLetterIgnoringCase(trimmed[0]);
+            sql += " AND (0";
+            for (std::size_t i = 0; i < letters.size(); ++i) {
+                sql += " OR instr(p.Titolo, ?" + std::to_string(i + 3) + ")";
+            }
+            sql += ")";
+        }
     }
-    if (fromDay) {
-        sql += " AND p.Data >= ?2";
-    }
-    sql += " ORDER BY p.Data ASC, p.rowid ASC";
-    Statement query = store_->database().prepare(sql);
-    if (useIndex) {
-        query.bindUtf8(1, titleIndexQuery(store_->database(), trimmed));
+    sql += " ORDER BY 2 ASC, 1 ASC";  // by day, then in the order the rows were stored
+    Statement query = db.prepare(sql);
+    if (!match.empty()) {
+        query.bindUtf8(1, match);
     }
     if (fromDay) {
         query.bind(2, *fromDay);
+    }
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        query.bindLatin1(static_cast<int>(i + 3), std::string_view(&letters[i], 1));
     }
     while (query.step()) {
         rows.push_back(FoundProgramme{query.integer(0), query.optionalInteger(1), query.latin1(2),
