@@ -192,6 +192,7 @@ TEST_F(GuideTools, ReportOfATypeAndOfAPeriodShowsInTheMainViewWithACaptionWhileI
     addProgrammes(dayFromToday(0));
     addProgrammes(dayFromToday(1));
     auto window = loadMain();
+    window->show();
     toolbarButton(*window, "Toolbar1", "report")->trigger();
     auto* report = window->findChild<ui::FrmReport*>(u"FrmReport"_s);
     ASSERT_NE(report, nullptr);
@@ -220,8 +221,10 @@ TEST_F(GuideTools, ReportOfATypeAndOfAPeriodShowsInTheMainViewWithACaptionWhileI
     EXPECT_TRUE(html.contains(period)) << period.toStdString();
     EXPECT_EQ(html.count(u"Film della sera"_s), 2);
     screenshot(*report, "report");
-    window->show();
-    screenshot(*window, "report-in-main-window");
+    if (qEnvironmentVariableIsSet("SCREENSHOT_DIR")) {
+        QTest::qWait(1500);  // the view's first frames of the page
+        screenshot(*window, "report-in-main-window");
+    }
 }
 
 }  // namespace

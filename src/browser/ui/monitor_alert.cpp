@@ -6,7 +6,14 @@ using namespace Qt::StringLiterals;
 
 namespace zelidor::ui {
 
+namespace {
+
+const QString kFound = u"Trovato Programma TV !"_s;
+
+}  // namespace
+
 MonitorAlert::MonitorAlert(StatusPanels& panels) : panels_(panels) {
+    panels_.reserveNews(kFound);
     timer1_.setObjectName(u"Timer1"_s);
     timer1_.setInterval(500);
     connect(&timer1_, &QTimer::timeout, this, &MonitorAlert::tick);
@@ -31,9 +38,8 @@ void MonitorAlert::tick() {
         panels_.clearNews();
         return;
     }
-    int side = panels_.panel(4)->fontMetrics().height();
-    panels_.setNews(appPicture(u"smile"_s, QSize(side, side), panels_.devicePixelRatioF()),
-                    u"Trovato Programma TV !"_s);
+    int side = panels_.newsPictureSide();
+    panels_.setNews(appPicture(u"smile"_s, QSize(side, side), panels_.devicePixelRatioF()), kFound);
 }
 
 }  // namespace zelidor::ui
