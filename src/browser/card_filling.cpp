@@ -53,9 +53,12 @@ std::string fillTags(std::string_view section, std::initializer_list<TagValue> t
     return out;
 }
 
-std::string fillHead(std::string_view head, const std::optional<std::string>& title,
-                     const Day& day) {
+std::string fillHead(std::string_view head, const std::optional<std::string>& title, const Day& day,
+                     const std::optional<Day>& lastDay) {
     std::string today = day.slashed();
+    if (lastDay) {
+        today += " - " + lastDay->slashed();
+    }
     if (!title) {
         return fillTags(head, {{"<TV_TODAY>", today}});
     }

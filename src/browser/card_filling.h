@@ -25,9 +25,9 @@ struct TagValue {
 std::string fillTags(std::string_view section, std::initializer_list<TagValue> tags);
 
 // The head: "<TV_TITLE>" becomes title, unless there is none (the tag then stays as written),
-// and "<TV_TODAY>" the day as dd/mm/yyyy.
-std::string fillHead(std::string_view head, const std::optional<std::string>& title,
-                     const Day& day);
+// and "<TV_TODAY>" the day as dd/mm/yyyy, or the period "dd/mm/yyyy - dd/mm/yyyy" up to lastDay.
+std::string fillHead(std::string_view head, const std::optional<std::string>& title, const Day& day,
+                     const std::optional<Day>& lastDay = std::nullopt);
 
 // A programme gets a description block, and its list row a link, when its description is not
 // empty.

@@ -44,7 +44,7 @@ std::string assemblePage(const CardTemplate& card, const std::vector<ProgrammeRo
             described += fillDescription(card.detail, rows[i], layout.anchorOf(rows[i], i));
         }
     }
-    std::string head = fillHead(card.head, layout.headTitle, layout.day);
+    std::string head = fillHead(card.head, layout.headTitle, layout.day, layout.lastDay);
     std::string page;
     page.reserve(head.size() + listed.size() + card.middle.size() + described.size() +
                  card.tail.size() + 10);

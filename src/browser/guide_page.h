@@ -30,6 +30,7 @@ struct PageBuild {
 struct PageLayout {
     std::optional<std::string> headTitle;  // none leaves "<TV_TITLE>" as written
     Day day;
+    std::optional<Day> lastDay;       // a page over several days: its head shows the period
     std::size_t listLimit = 101;      // rows the list pass looks at
     std::size_t describeLimit = 101;  // rows the description pass looks at
     bool withChannel = false;         // fill "<PR_TV>" in the list rows

@@ -17,11 +17,13 @@ NodeAdded KeyedTree::addChild(std::string_view parentKey, std::string key, std::
 
 NodeAdded KeyedTree::add(std::optional<std::size_t> parent, std::string key, std::string text,
                          std::string image) {
-    if (byKey_.contains(key)) {
+    // One look-up per node (a search result adds tens of thousands): the node is put in place
+    // first, so that the index can refer to its key, and taken back when the key is taken.
+    nodes_.push_back(TreeNode{std::move(key), std::move(text), std::move(image), parent, false});
+    if (!byKey_.try_emplace(nodes_.back().key, nodes_.size() - 1).second) {
+        nodes_.pop_back();
         return NodeAdded::KeyTaken;
     }
-    nodes_.push_back(TreeNode{std::move(key), std::move(text), std::move(image), parent, false});
-    byKey_.emplace(nodes_.back().key, nodes_.size() - 1);
     return NodeAdded::Added;
 }
 

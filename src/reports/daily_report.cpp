@@ -1,5 +1,7 @@
 #include "reports/daily_report.h"
 
+#include <algorithm>
+
 #include "common/number.h"
 #include "common/text.h"
 
@@ -19,12 +21,12 @@ std::vector<std::string> reportTypeChoices() {
 }
 
 std::vector<ProgrammeRow> reportRows(ProgrammeStore& store, const Day& day,
-                                     std::string_view typeText) {
+                                     std::string_view typeText, int days) {
     // The type test is made here rather than in SQL, whose LIKE folds ASCII letters only.
     Statement query = store.database().prepare(
         "SELECT Data, Ora, Titolo, Link, Commenti, Cover, Palinsesto, Numerazione, Type "
-        "FROM Programmi WHERE Data = ? ORDER BY Ora ASC, rowid ASC");
-    query.bind(1, day.number());
+        "FROM Programmi WHERE Data BETWEEN ? AND ? ORDER BY Data ASC, Ora ASC, rowid ASC");
+    query.bind(1, day.number()).bind(2, day.plusDays(std::max(days, 1) - 1).number());
     bool allTypes = typeText == kAllTypes;
     std::vector<ProgrammeRow> rows;
     while (rows.size() < kReportListedRows && query.step()) {
@@ -37,13 +39,27 @@ std::vector<ProgrammeRow> reportRows(ProgrammeStore& store, const Day& day,
 }
 
 PageBuild buildDailyReport(const ReportRequest& request, Dialogs& dialogs) {
+    bool period = request.days > 1;
     auto query = [&](ProgrammeStore& store) {
-        return reportRows(store, request.day, request.typeText);
+        std::vector<ProgrammeRow> rows =
+            reportRows(store, request.day, request.typeText, request.days);
+        if (period) {
+            // Over several days an hour alone would not say which day it belongs to.
+            for (ProgrammeRow& row : rows) {
+                if (row.data && row.ora) {
+                    row.ora = slashedDay(numberText(*row.data)).substr(0, 5) + " " + *row.ora;
+                }
+            }
+        }
+        return rows;
     };
     auto layoutFor = [&](const std::vector<ProgrammeRow>&) {
         PageLayout layout;
         layout.headTitle = kReportTitle;
         layout.day = request.day;
+        if (period) {
+            layout.lastDay = request.day.plusDays(request.days - 1);
+        }
         layout.listLimit = kReportListedRows;
         layout.describeLimit = kReportDescribedRows;
         layout.withChannel = true;

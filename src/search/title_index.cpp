@@ -55,6 +55,27 @@ bool ensureTitleIndex(Database& db) {
     }
 }
 
+bool hasShortTitleIndex(Database& db) {
+    Statement query =
+        db.prepare("SELECT count(*) FROM sqlite_master WHERE name = 'ProgrammiTitoliBrevi'");
+    return query.step() && query.integer(0) == 1;
+}
+
+bool ensureShortTitleIndex(Database& db) {
+    try {
+        if (hasShortTitleIndex(db)) {
+            return true;  // no write, so a download in progress does not hold the search up
+        }
+        // The condition is written exactly as the search writes it, so that SQLite uses it.
+        db.exec(
+            "CREATE INDEX ProgrammiTitoliBrevi ON Programmi (Data) "
+            "WHERE length(Titolo) < 3");
+        return true;
+    } catch (const StoreError&) {
+        return false;
+    }
+}
+
 void rebuildTitleIndex(Database& db) {
     db.exec("INSERT INTO ProgrammiTitoli (ProgrammiTitoli) VALUES ('rebuild')");
 }

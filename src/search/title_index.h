@@ -21,4 +21,10 @@ void rebuildTitleIndex(Database& db);
 
 bool hasTitleIndex(Database& db);
 
+// A partial index of the rows whose title is too short to hold a trigram (fewer than three
+// characters): the trigram index never finds them, and a short search text must not read every
+// row to meet them. Created like the title index; false when it cannot be.
+bool ensureShortTitleIndex(Database& db);
+bool hasShortTitleIndex(Database& db);
+
 }  // namespace zelidor

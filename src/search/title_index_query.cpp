@@ -72,6 +72,35 @@ std::string titleIndexPhrase(std::string_view latin1Text) {
     return phrase;
 }
 
+std::string sameLetterIgnoringCase(char c) {
+    std::string letters;
+    for (int other = 1; other <= 0xFF; ++other) {
+        if (foldLatin1(static_cast<char>(other)) == foldLatin1(c)) {
+            letters += static_cast<char>(other);
+        }
+    }
+    return letters;
+}
+
+std::string titleIndexPairQuery(std::string_view latin1Pair) {
+    // Every neighbour in every letter case: the index answers a trigram it lacks with one
+    // look-up, and these five hundred cost a few milliseconds.
+    std::set<std::string> trigrams;
+    for (int c = 1; c <= 0xFF; ++c) {
+        char neighbour = static_cast<char>(c);
+        trigrams.insert(std::string(latin1Pair) + neighbour);
+        trigrams.insert(neighbour + std::string(latin1Pair));
+    }
+    std::string query;
+    for (const std::string& trigram : trigrams) {
+        if (!query.empty()) {
+            query += " OR ";
+        }
+        query += titleIndexPhrase(trigram);
+    }
+    return query;
+}
+
 std::string titleIndexQuery(Database& db, std::string_view latin1Text) {
     std::vector<Trigram> trigrams = probedTrigrams(db, latin1Text);
     std::stable_sort(trigrams.begin(), trigrams.end(),

@@ -24,4 +24,12 @@ std::string titleIndexPhrase(std::string_view latin1Text);
 // where possible, rarity being probed by counting each trigram's rows up to a small cap.
 std::string titleIndexQuery(Database& db, std::string_view latin1Text);
 
+// For a text of two characters, which no trigram query can name: every trigram that begins or
+// ends with it, joined with OR, UTF-8 for binding. A title of three characters or more holding
+// the text holds one of them; shorter titles must be looked up apart.
+std::string titleIndexPairQuery(std::string_view latin1Pair);
+
+// Every Latin-1 character that equals c when letter case is ignored, c included.
+std::string sameLetterIgnoringCase(char c);
+
 }  // namespace zelidor

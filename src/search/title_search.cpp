@@ -128,14 +128,62 @@ TitleFinder::TitleFinder(const std::filesystem::path& appFolder) {
     try {
         store_ = std::make_unique<ProgrammeStore>(file, Database::Mode::ReadWrite);
         indexed_ = ensureTitleIndex(store_->database());
+        shortIndexed_ = indexed_ && ensureShortTitleIndex(store_->database());
     } catch (const StoreError&) {
         // A database we may not write to can still be searched, row by row.
         store_ = std::make_unique<ProgrammeStore>(file, Database::Mode::ReadOnly);
         indexed_ = hasTitleIndex(store_->database());
+        shortIndexed_ = indexed_ && hasShortTitleIndex(store_->database());
     }
 }
 
 TitleFinder::~TitleFinder() = default;
+
+namespace {
+
+// The candidate query of a text: its SQL and what is bound to it.
+struct CandidateQuery {
+    std::string sql;
+    std::string match;    // the index query, bound to ?1
+    std::string letters;  // a one-letter text in each of its letter cases, bound from ?3 on
+};
+
+CandidateQuery candidateQuery(Database& db, const std::string& trimmed, bool dayBound, bool indexed,
+                              bool shortIndexed) {
+    const std::string columns = "SELECT p.rowid, p.Data, p.Ora, p.Titolo, p.Palinsesto ";
+    const std::string throughIndex =
+        columns +
+        "FROM ProgrammiTitoli JOIN Programmi p ON p.rowid = ProgrammiTitoli.rowid "
+        "WHERE ProgrammiTitoli MATCH ?1";
+    const std::string fromDay = dayBound ? " AND p.Data >= ?2" : "";
+    CandidateQuery query;
+    if (indexed && trimmed.size() >= kShortestIndexedText) {
+        query.sql = throughIndex + fromDay;
+        query.match = titleIndexQuery(db, trimmed);
+    } else if (indexed && shortIndexed && trimmed.size() == 2) {
+        // The titles of three characters or more through the index, the shorter ones through
+        // their own small index.
+        query.sql = throughIndex + fromDay + " UNION ALL " + columns +
+                    "FROM Programmi p WHERE length(p.Titolo) < 3" + fromDay;
+        query.match = titleIndexPairQuery(trimmed);
+    } else {
+        // One letter (or none, or no index): every row is looked at, but SQLite tests the title
+        // itself and only the rows holding the letter are read in full.
+        query.sql = columns + "FROM Programmi p WHERE 1" + fromDay;
+        if (trimmed.size() == 1) {
+            query.letters = sameLetterIgnoringCase(trimmed[0]);
+            query.sql += " AND (0";
+            for (std::size_t i = 0; i < query.letters.size(); ++i) {
+                query.sql += " OR instr(p.Titolo, ?" + std::to_string(i + 3) + ")";
+            }
+            query.sql += ")";
+        }
+    }
+    query.sql += " ORDER BY 2 ASC, 1 ASC";  // by day, then in the order the rows were stored
+    return query;
+}
+
+}  // namespace
 
 std::vector<FoundProgramme> TitleFinder::candidates(std::string_view text,
                                                     std::optional<std::int64_t> fromDay) {
@@ -143,26 +191,18 @@ std::vector<FoundProgramme> TitleFinder::candidates(std::string_view text,
     if (!store_) {
         return rows;
     }
-    std::string trimmed = trimBlanks(text);
-    bool useIndex = indexed_ && trimmed.size() >= kShortestIndexedText;
-    std::string sql;
-    if (useIndex) {
-        sql =
-            "SELECT p.rowid, p.Data, p.Ora, p.Titolo, p.Palinsesto FROM ProgrammiTitoli "
-            "JOIN Programmi p ON p.rowid = ProgrammiTitoli.rowid WHERE ProgrammiTitoli MATCH ?1";
-    } else {
-        sql = "SELECT rowid, Data, Ora, Titolo, Palinsesto FROM Programmi p WHERE 1";
-    }
-    if (fromDay) {
-        sql += " AND p.Data >= ?2";
-    }
-    sql += " ORDER BY p.Data ASC, p.rowid ASC";
-    Statement query = store_->database().prepare(sql);
-    if (useIndex) {
-        query.bindUtf8(1, titleIndexQuery(store_->database(), trimmed));
+    Database& db = store_->database();
+    CandidateQuery how =
+        candidateQuery(db, trimBlanks(text), fromDay.has_value(), indexed_, shortIndexed_);
+    Statement query = db.prepare(how.sql);
+    if (!how.match.empty()) {
+        query.bindUtf8(1, how.match);
     }
     if (fromDay) {
         query.bind(2, *fromDay);
+    }
+    for (std::size_t i = 0; i < how.letters.size(); ++i) {
+        query.bindLatin1(static_cast<int>(i + 3), std::string_view(&how.letters[i], 1));
     }
     while (query.step()) {
         rows.push_back(FoundProgramme{query.integer(0), query.optionalInteger(1), query.latin1(2),

@@ -63,7 +63,8 @@ class TitleFinder {
 
     // Every row whose title may contain text with its blanks trimmed (never one fewer than the
     // match test accepts), from the day fromDay on or of every day, ordered by day and then by
-    // table order. Throws StoreError.
+    // table order. Texts of two characters or more are looked up in the indexes; a text of one
+    // character has SQLite test every title. Throws StoreError.
     std::vector<FoundProgramme> candidates(std::string_view text,
                                            std::optional<std::int64_t> fromDay);
 
@@ -72,6 +73,7 @@ class TitleFinder {
   private:
     std::unique_ptr<ProgrammeStore> store_;
     bool indexed_ = false;
+    bool shortIndexed_ = false;  // the titles too short for a trigram
 };
 
 // The search window's command: prepares the tree and searches text from the day reference on

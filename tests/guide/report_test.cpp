@@ -54,6 +54,25 @@ TEST(DailyReport, ThreeChannelsAreListedByHourWithUniqueMatchingAnchors) {
     EXPECT_NE(page.find("Per bambini <!-----> <!------> covers\\none.jpg"), std::string::npos);
 }
 
+TEST(DailyReport, APeriodListsItsDaysInOrderEachHourWithItsDay) {
+    GuideApp app;
+    test::addLineTemplate(app);
+    app.add({{20021206, "Rai 1", 1, "06:00", "Domani"},
+             {20021205, "Rai 1", 1, "21:00", "Oggi sera"},
+             {20021205, "Rai 1", 2, "08:00", "Oggi mattina"},
+             {20021204, "Rai 1", 1, "07:00", "Ieri"},
+             {20021211, "Rai 1", 1, "07:00", "Fra sei giorni"},
+             {20021212, "Rai 1", 1, "07:00", "Fra una settimana"}});
+    test::RecordingDialogs dialogs;
+    buildDailyReport(ReportRequest{app.path(), "t.htm", kDay, kAllTypes, 2}, dialogs);
+    std::string page = app.page();
+    EXPECT_EQ(page.rfind("<h1>REPORT GIORNALIERO 05/12/2002 - 06/12/2002</h1>", 0), 0u);
+    EXPECT_EQ(grab(page, "<p>([^|]*)\\|"),
+              (std::vector<std::string>{"05/12 08:00", "05/12 21:00", "06/12 06:00"}));
+    buildDailyReport(ReportRequest{app.path(), "t.htm", kDay, kAllTypes, 7}, dialogs);
+    EXPECT_EQ(grab(app.page(), "<p>([^|]*)\\|").back(), "11/12 07:00");
+}
+
 TEST(DailyReport, ATypeKeepsTheProgrammesWhoseTypeBeginsWithItInAnyCase) {
     GuideApp app;
     test::addLineTemplate(app);

@@ -36,6 +36,9 @@ class RecordingDialogs : public Dialogs, public Desktop {
         answers.pop_front();
         return answer;
     }
+    Answer confirm(const std::string& title, const std::string& text) override {
+        return question(title, text);
+    }
     void open(const std::string& address) override { opened.push_back(address); }
 
     std::vector<Box> boxes;

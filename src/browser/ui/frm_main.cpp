@@ -9,6 +9,7 @@
 #include "browser/card_page.h"
 #include "browser/card_template.h"
 #include "browser/status_texts.h"
+#include "browser/ui/guide_tools.h"
 #include "browser/ui/keyed_tree_view.h"
 #include "common/day.h"
 #include "common/sqlite.h"
@@ -43,6 +44,7 @@ FrmMain::FrmMain(const GuideServices& services, QWidget* parent)
     ui_.central->installEventFilter(this);
     connectCommands();
     connectBrowsing();
+    tools_ = new GuideTools(*this, services_);
 }
 
 FrmMain::~FrmMain() = default;
@@ -58,6 +60,7 @@ void FrmMain::load() {
     fillCategories();
     fillTemplates();
     LOAD_TV();
+    tools_->startUpMonitor();
     openSettings();
 }
 
@@ -184,13 +187,12 @@ void FrmMain::connectCommands() {
             [this](QAction* button) { runToolbar1(FrmMainCommands::keyOf(*button)); });
     connect(ui_.toolbar2, &QToolBar::actionTriggered, this,
             [this](QAction* button) { runToolbar2(FrmMainCommands::keyOf(*button)); });
-    // The windows of the download, the search, the monitor and the reports come later; until
-    // then their commands are shown but cannot be chosen.
-    for (QAction* action :
-         {commands_.downloadpr, commands_.searchprog, commands_.monitorroot, commands_.advreport}) {
+    // The download window comes later; until then its commands are shown but cannot be chosen.
+    // The search, monitor and report commands are GuideTools'.
+    for (QAction* action : {commands_.downloadpr}) {
         action->setEnabled(false);
     }
-    for (const char* key : {"download", "find", "monitor", "report"}) {
+    for (const char* key : {"download"}) {
         FrmMainCommands::button(*ui_.toolbar1, QLatin1String(key))->setEnabled(false);
     }
 }

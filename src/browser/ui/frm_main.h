@@ -21,6 +21,7 @@ namespace zelidor::ui {
 
 class FrmConfig;
 class FrmAbout;
+class GuideTools;
 
 class FrmMain : public QMainWindow {
     Q_OBJECT
@@ -51,6 +52,8 @@ class FrmMain : public QMainWindow {
     QString statusMessage() const { return ui_.statusBar1->message(); }
     const FrmMainLayout& controls() const { return ui_; }
     const FrmMainCommands& commands() const { return commands_; }
+    // The search, monitor and report windows and the monitor's alert.
+    GuideTools& tools() const { return *tools_; }
 
   signals:
     // The catalogue was rebuilt; the download window mirrors its channel list.
@@ -90,6 +93,7 @@ class FrmMain : public QMainWindow {
     bool placementSaved_ = false;
     QPointer<FrmConfig> frmConfig_;
     QPointer<FrmAbout> frmAbout_;
+    GuideTools* tools_ = nullptr;  // a child object
 };
 
 }  // namespace zelidor::ui

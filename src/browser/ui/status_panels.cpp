@@ -71,6 +71,19 @@ void StatusPanels::setNews(const QPixmap& picture, const QString& text) {
     panels_[3]->setText(text);
 }
 
+void StatusPanels::reserveNews(const QString& text) {
+    int side = newsPictureSide();
+    newsPicture_->setFixedSize(side, side);
+    QWidget* news = panels_[3]->parentWidget();
+    QMargins margins = news->layout()->contentsMargins();
+    news->setMinimumWidth(margins.left() + side + news->layout()->spacing() +
+                          panels_[3]->fontMetrics().horizontalAdvance(text) + margins.right() + 8);
+}
+
+int StatusPanels::newsPictureSide() const {
+    return panels_[3]->fontMetrics().height();
+}
+
 void StatusPanels::clearNews() {
     newsPicture_->clear();
     panels_[3]->clear();

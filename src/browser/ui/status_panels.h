@@ -20,6 +20,10 @@ class StatusPanels : public QStatusBar {
     // Panel 4: a picture beside a text, or nothing at all.
     void setNews(const QPixmap& picture, const QString& text);
     void clearNews();
+    // Makes panel 4 wide enough for a picture of one line's height beside the text, so that
+    // showing and clearing it, as the alert does twice a second, never moves the other panels.
+    void reserveNews(const QString& text);
+    int newsPictureSide() const;
     bool newsShown() const;
     QLabel* panel(int number) const { return panels_.at(static_cast<std::size_t>(number - 1)); }
 
