@@ -20,6 +20,11 @@ class Dialogs {
     // The engine's box with Retry and Cancel and the information icon; whoever implements it
     // decides the answer (a window asks the user, a test or the command line follows a policy).
     virtual Answer question(const std::string& title, const std::string& text) = 0;
+    // A box with OK and Cancel and the question icon, for a change the user must confirm
+    // (deleting an entry of a list). Whoever cannot ask answers Cancel: nothing is changed.
+    virtual Answer confirm(const std::string& /*title*/, const std::string& /*text*/) {
+        return Answer::Cancel;
+    }
 };
 
 // The desktop's "open" of a web address or a file (the user's default program).

@@ -58,4 +58,16 @@ Answer MessageBoxes::question(const std::string& title, const std::string& text)
     return box.clickedButton() == retry ? Answer::Retry : Answer::Cancel;
 }
 
+Answer MessageBoxes::confirm(const std::string& title, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, fromLatin1(title), fromLatin1(text),
+                    QMessageBox::NoButton, owner_);
+    QPushButton* ok = box.addButton(u"OK"_s, QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(u"Annulla"_s, QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel);
+    NormalPointer pointer;
+    box.exec();
+    return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+}
+
 }  // namespace zelidor::ui

@@ -16,6 +16,7 @@ class MessageBoxes : public Dialogs {
 
     void message(const std::string& title, const std::string& text, MessageIcon icon) override;
     Answer question(const std::string& title, const std::string& text) override;
+    Answer confirm(const std::string& title, const std::string& text) override;
 
   private:
     QPointer<QWidget> owner_;
