@@ -12,6 +12,8 @@
 #include "common/ui/desktop_open.h"
 #include "common/ui/message_boxes.h"
 #include "common/ui/qt_text.h"
+#include "download/power_control.h"
+#include "download/ui/download_window.h"
 
 using namespace Qt::StringLiterals;
 using namespace zelidor::ui;
@@ -55,6 +57,7 @@ int main(int argc, char* argv[]) {
     LocalWebProfile web;
     DesktopOpen desktop;
     MessageBoxes dialogs;
+    zelidor::SystemPowerControl power;
     StartOptions options = startOptions(app);
     GuideServices services{options.appFolder, &dialogs, &desktop, web.profile()};
 
@@ -63,6 +66,7 @@ int main(int argc, char* argv[]) {
         mainWindow = std::make_unique<FrmMain>(services);
         dialogs.setOwner(mainWindow.get());
         mainWindow->load();
+        connectDownloadWindow(*mainWindow, services, power);
         if (!options.channel.isEmpty()) {
             mainWindow->showChannel(options.channel);
         }
