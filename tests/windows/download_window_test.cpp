@@ -190,6 +190,7 @@ TEST_F(DownloadWindow, StopEndsTheRunAfterTheChannelDayInProgress) {
     site_.faults().add(AddressPattern::containing("giorno2=29"), Fault::stallBefore(800ms));
     ui::FrmImportTV* window = open();
     window->controls().check2->setChecked(true);
+    window->controls().check9->setChecked(true);  // each listing also to the desktop's "open"
     window->controls().option2->setChecked(true);
     select(*window, {"Canale 5", "Italia 1", "Rai Uno"});
     ASSERT_TRUE(download(*window, [&] {
@@ -203,6 +204,8 @@ TEST_F(DownloadWindow, StopEndsTheRunAfterTheChannelDayInProgress) {
     EXPECT_EQ(site_.requestCounts().listing, 2u);
     EXPECT_GT(rows("Rai Uno", kFirstDay.addDays(1)), 0);
     EXPECT_EQ(rows("Italia 1", kFirstDay), 0);
+    ASSERT_EQ(dialogs_.opened.size(), 2u);
+    EXPECT_NE(dialogs_.opened[1].find("channel=Rai+Uno"), std::string::npos);
     EXPECT_EQ(log(*window).size(), 2);
     EXPECT_EQ(window->controls().monthView1->selectedDate(), kFirstDay);
     EXPECT_FALSE(window->controls().txtStop->isVisibleTo(window));

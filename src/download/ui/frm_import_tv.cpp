@@ -68,7 +68,7 @@ FrmImportTV::FrmImportTV(FrmMain& main, const GuideServices& services, PowerCont
     fillChannels();
     connectControls();
     main_.installEventFilter(this);
-    resize(1000, 640);
+    resize(1240, 660);
 }
 
 // The worker is never left running: when the window goes before its download ended (the

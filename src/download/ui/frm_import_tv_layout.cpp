@@ -45,11 +45,13 @@ void FrmImportTVLayout::build(QWidget& window) {
     ssTab1->addTab(buildShutdownTab(*ssTab1), u"Spegnimento PC"_s);
     middle->addWidget(ssTab1);
     middle->addWidget(buildProgress(window));
-    columns->addLayout(middle, 3);
+    // The choices keep their natural width; the live view and the log take what is left, for
+    // the long texts they show.
+    columns->addLayout(middle, 0);
     auto* right = new QVBoxLayout();
     right->addWidget(buildLiveView(window), 3);
     right->addWidget(buildLog(window), 2);
-    columns->addLayout(right, 4);
+    columns->addLayout(right, 1);
 }
 
 QWidget* FrmImportTVLayout::buildChannels(QWidget& window) {
@@ -65,7 +67,7 @@ QWidget* FrmImportTVLayout::buildChannels(QWidget& window) {
     rows->addWidget(combo2);
     rows->addWidget(listView1, 1);
     box->setMinimumWidth(190);
-    box->setMaximumWidth(240);
+    box->setMaximumWidth(230);
     return box;
 }
 
@@ -201,6 +203,7 @@ QWidget* FrmImportTVLayout::buildLiveView(QWidget& window) {
         grid->addWidget(live[i].indicator, row, 0, Qt::AlignTop);
         grid->addWidget(live[i].text, row, 1);
     }
+    grid->setColumnStretch(1, 1);
     imgCover = named<QLabel>(frame3, "ImgCover");
     imgCover->setFixedSize(96, 128);
     imgCover->setAlignment(Qt::AlignCenter);

@@ -199,6 +199,7 @@ void FrmImportTV::showTitleCaption(const QString& title) {
 
 void FrmImportTV::showEngineStatus(const QString& text) {
     ui_.txtRightPage->setText(text);
+    ui_.txtRightPage->setCursorPosition(0);
 }
 
 void FrmImportTV::showCompletion(const QString& text) {
