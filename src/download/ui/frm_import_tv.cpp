@@ -35,11 +35,15 @@ QIcon channelImage(int smallIcon) {
 
 }  // namespace
 
+QString FrmImportTV::caption() {
+    return u"Importa Programmi TV Da Internet..."_s;
+}
+
 FrmImportTV::FrmImportTV(FrmMain& main, const GuideServices& services, PowerControl& power,
                          std::unique_ptr<PageFetcher> fetcher)
     : QWidget(&main, Qt::Window), main_(main), services_(services), power_(power) {
     setObjectName(u"FrmImportTV"_s);
-    setWindowTitle(u"Importa Programmi TV Da Internet..."_s);
+    setWindowTitle(caption());
     setWindowIcon(appIcon(u"download"_s));
     ui_.build(*this);
     inbox_ = new QObject(this);

@@ -45,6 +45,9 @@ class FrmImportTV : public QWidget {
                 std::unique_ptr<PageFetcher> fetcher = nullptr);
     ~FrmImportTV() override;
 
+    // "Importa Programmi TV Da Internet..."
+    static QString caption();
+
     bool isRunning() const { return worker_ != nullptr; }
     const FrmImportTVLayout& controls() const { return ui_; }
     // Seconds the shutdown box counts down (30).

@@ -104,6 +104,7 @@ void FrmImportTV::workerFinished() {
     worker_->deleteLater();
     worker_ = nullptr;
     ui_.label8->stopBlinking();
+    setWindowTitle(caption());  // the last programme's title belonged to the run
     ui_.command2->setEnabled(false);
     ui_.txtStop->hide();
     ui_.command1->setEnabled(true);
@@ -194,7 +195,7 @@ void FrmImportTV::showField(RecordField which, const QString& text) {
 }
 
 void FrmImportTV::showTitleCaption(const QString& title) {
-    setWindowTitle(u"Importa Programmi TV Da Internet... "_s + title);
+    setWindowTitle(caption() + u' ' + title);
 }
 
 void FrmImportTV::showEngineStatus(const QString& text) {
