@@ -18,6 +18,15 @@ namespace {
 
 const QColor kFilled(0, 100, 0);  // an indicator whose field was filled: dark green
 
+// A palette, not a style sheet: the live view changes hundreds of times a second, and a style
+// sheet would restyle the box every time.
+void markIndicator(QCheckBox& indicator, const QColor& colour) {
+    QPalette look = indicator.palette();
+    look.setColor(QPalette::WindowText, colour);
+    look.setColor(QPalette::ButtonText, colour);
+    indicator.setPalette(look);
+}
+
 Day dayOf(const QDate& date) {
     return Day{date.year(), date.month(), date.day()};
 }
@@ -172,7 +181,7 @@ void FrmImportTV::resetLiveView() {
             box->clear();
         }
         field.indicator->setChecked(false);
-        field.indicator->setStyleSheet(QString());
+        markIndicator(*field.indicator, Qt::black);
     }
     // The poster stays until the next one arrives.
 }
@@ -191,7 +200,7 @@ void FrmImportTV::showField(RecordField which, const QString& text) {
         box->setPlainText(text);
     }
     field.indicator->setChecked(true);
-    field.indicator->setStyleSheet(u"color: %1"_s.arg(kFilled.name()));
+    markIndicator(*field.indicator, kFilled);
 }
 
 void FrmImportTV::showTitleCaption(const QString& title) {
