@@ -366,5 +366,27 @@ TEST_F(DownloadWindow, ClosingDuringADownloadStopsItFirstAndLosesNothing) {
     main_.reset();
 }
 
+// The user answers the close question only after the run has ended by itself.
+TEST_F(DownloadWindow, ARunThatEndsWhileTheCloseQuestionIsOpenStillCloses) {
+    useOwnSite();
+    site_.faults().add(AddressPattern::containing("channel="), Fault::stallBefore(300ms));
+    struct LateAnswer : RecordingDialogs {
+        std::function<bool()> ended;
+        Answer confirm(const std::string&, const std::string&) override {
+            EXPECT_TRUE(QTest::qWaitFor(ended, 20000));
+            return Answer::Ok;
+        }
+    } late;
+    ui::GuideServices guide = services();
+    guide.dialogs = &late;
+    ui::FrmImportTV* window = open(guide);
+    late.ended = [&] { return !window->isRunning(); };
+    window->controls().check2->setChecked(true);
+    select(*window, {"Canale 5"});
+    window->show();
+    ASSERT_TRUE(download(*window, [&] { EXPECT_FALSE(window->close()); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 5000));
+}
+
 }  // namespace
 }  // namespace zelidor::test

@@ -196,9 +196,23 @@ bool FrmImportTV::askToStopFor(Closing closing) {
                                    "in corso e chiudere?") != Answer::Ok) {
         return false;
     }
+    if (!isRunning()) {
+        // The run ended while the question was open: close now, once this close event is over.
+        QMetaObject::invokeMethod(
+            this, [this, closing] { closeAfterRun(closing); }, Qt::QueuedConnection);
+        return true;
+    }
     closing_ = closing;
     stop();
     return true;
+}
+
+void FrmImportTV::closeAfterRun(Closing closing) {
+    if (closing == Closing::Program) {
+        main_.close();
+    } else if (closing == Closing::Window) {
+        close();
+    }
 }
 
 void FrmImportTV::closeEvent(QCloseEvent* event) {

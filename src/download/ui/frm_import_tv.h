@@ -96,6 +96,7 @@ class FrmImportTV : public QWidget {
     void lockChoice(bool locked);
     void showTransfer();
     bool askToStopFor(Closing closing);
+    void closeAfterRun(Closing closing);
     void countDownTo(ShutdownMode mode);
 
     FrmMain& main_;

@@ -123,10 +123,8 @@ void FrmImportTV::workerFinished() {
     }
     emit runEnded();
     const Closing closing = std::exchange(closing_, Closing::No);
-    if (closing == Closing::Program) {
-        main_.close();
-    } else if (closing == Closing::Window) {
-        close();
+    if (closing != Closing::No) {
+        closeAfterRun(closing);
     } else if (shutdown_) {
         countDownTo(*shutdown_);
     }

@@ -19,6 +19,7 @@ ShutdownCountdown::ShutdownCountdown(const QString& what, int seconds, QWidget* 
     auto* rows = new QVBoxLayout(this);
     text_ = named<QLabel>(this, "LblCountdown", QString());
     text_->setWordWrap(true);
+    text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * 50);
     rows->addWidget(text_);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* now = buttons->addButton(u"Procedi Ora"_s, QDialogButtonBox::AcceptRole);
@@ -52,9 +53,10 @@ void ShutdownCountdown::tick() {
 
 void ShutdownCountdown::showLeft() {
     text_->setText(
-        u"Il download è terminato.\n%1\ntra %2 secondi. Premi Annulla per restare al "
-        u"lavoro."_s.arg(what_)
-            .arg(left_));
+        u"Il download è terminato.\n%1\nTra %2 %3. Premi Annulla per restare al lavoro."_s
+            .arg(what_)
+            .arg(left_)
+            .arg(left_ == 1 ? u"secondo"_s : u"secondi"_s));
 }
 
 }  // namespace zelidor::ui
