@@ -15,7 +15,6 @@
 #include "cli/console_display.h"
 #include "cli/counting_fetcher.h"
 #include "cli/day_option.h"
-#include "cli/embedded_hosts.h"
 #include "common/text.h"
 #include "config/config_store.h"
 #include "config/import_types.h"
@@ -25,6 +24,7 @@
 #include "download/write_lock.h"
 #include "engine/fetch/curl_fetcher.h"
 #include "engine/script_engine.h"
+#include "samplesite/embedded_hosts.h"
 
 namespace zelidor::cli {
 
@@ -150,7 +150,7 @@ int runDownload(const GlobalOptions& global, const DownloadArguments& args) {
     ConfigStore config(appFolder);
     ImportTypeStore types(appFolder);
     ConfigRow settingsRow = config.read();
-    EmbeddedHosts hosts(settingsRow.listingsHost, settingsRow.updateHost, &config);
+    samplesite::EmbeddedHosts hosts(settingsRow.listingsHost, settingsRow.updateHost, &config);
     DownloadOptions options;
     options.listOnly = args.listOnly;
     if (args.onlyListed) {

@@ -9,7 +9,6 @@
 #include "cli/answer_policy.h"
 #include "cli/command.h"
 #include "cli/counting_fetcher.h"
-#include "cli/embedded_hosts.h"
 #include "cli/run_script_events.h"
 #include "cli/scratch_folder.h"
 #include "common/text.h"
@@ -17,6 +16,7 @@
 #include "engine/fetch/curl_fetcher.h"
 #include "engine/script_engine.h"
 #include "engine/script_file.h"
+#include "samplesite/embedded_hosts.h"
 
 namespace zelidor::cli {
 
@@ -191,7 +191,7 @@ int runScript(const RunScriptArguments& args) {
                                                                 : args.answers));
 
     ScratchFolder scratch;
-    EmbeddedHosts hosts(args.host, args.host);
+    samplesite::EmbeddedHosts hosts(args.host, args.host);
     GivenSettings settings(args, hosts.listingsHost());
     ProgrammeStore store(ProgrammeStore::defaultFile(scratch.path()));
     StoreSink sink(store);

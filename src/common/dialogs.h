@@ -20,8 +20,8 @@ class Dialogs {
     // The engine's box with Retry and Cancel and the information icon; whoever implements it
     // decides the answer (a window asks the user, a test or the command line follows a policy).
     virtual Answer question(const std::string& title, const std::string& text) = 0;
-    // A box with OK and Cancel and the question icon, for a change that cannot be undone.
-    // Without a user to ask, the answer is Cancel: nothing is changed.
+    // A box with OK and Cancel and the question icon, for a change the user must confirm
+    // (deleting an entry of a list). Whoever cannot ask answers Cancel: nothing is changed.
     virtual Answer confirm(const std::string& /*title*/, const std::string& /*text*/) {
         return Answer::Cancel;
     }

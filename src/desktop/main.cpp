@@ -14,6 +14,8 @@
 #include "common/ui/message_boxes.h"
 #include "common/ui/qt_text.h"
 #include "config/config_store.h"
+#include "download/power_control.h"
+#include "download/ui/download_window.h"
 #include "samplesite/local_sample_site.h"
 
 using namespace Qt::StringLiterals;
@@ -80,6 +82,7 @@ int main(int argc, char* argv[]) {
     LocalWebProfile web;
     DesktopOpen desktop;
     MessageBoxes dialogs;
+    zelidor::SystemPowerControl power;
     std::filesystem::path appFolder;
     try {
         appFolder = zelidor::prepareAppFolder(toPath(QCoreApplication::applicationDirPath()),
@@ -102,6 +105,7 @@ int main(int argc, char* argv[]) {
         if (!siteFailure.isEmpty()) {
             mainWindow->showMessage(siteFailure);
         }
+        connectDownloadWindow(*mainWindow, services, power);
         if (!options.channel.isEmpty()) {
             mainWindow->showChannel(options.channel);
         }

@@ -28,16 +28,10 @@ class RecordingDialogs : public Dialogs, public Desktop {
         boxes.push_back({title, text, icon});
     }
     Answer question(const std::string& title, const std::string& text) override {
-        boxes.push_back({title, text, MessageIcon::Question});
-        if (answers.empty()) {
-            return fallback;
-        }
-        Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answer(title, text);
     }
     Answer confirm(const std::string& title, const std::string& text) override {
-        return question(title, text);
+        return answer(title, text);
     }
     void open(const std::string& address) override { opened.push_back(address); }
 
@@ -45,6 +39,17 @@ class RecordingDialogs : public Dialogs, public Desktop {
     std::vector<std::string> opened;
     std::deque<Answer> answers;
     Answer fallback = Answer::Cancel;
+
+  private:
+    Answer answer(const std::string& title, const std::string& text) {
+        boxes.push_back({title, text, MessageIcon::Question});
+        if (answers.empty()) {
+            return fallback;
+        }
+        Answer next = answers.front();
+        answers.pop_front();
+        return next;
+    }
 };
 
 }  // namespace zelidor::test

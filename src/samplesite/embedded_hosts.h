@@ -9,7 +9,7 @@
 #include "samplesite/embedded_site.h"
 #include "samplesite/local_sample_site.h"
 
-namespace zelidor::cli {
+namespace zelidor::samplesite {
 
 class EmbeddedHosts {
   public:
@@ -22,11 +22,11 @@ class EmbeddedHosts {
     const std::string& updateHost() const { return updateHost_; }
 
   private:
-    std::unique_ptr<samplesite::LocalSampleSite> fixed_;
-    std::unique_ptr<samplesite::EmbeddedSite> listings_;
-    std::unique_ptr<samplesite::EmbeddedSite> update_;
+    std::unique_ptr<LocalSampleSite> fixed_;
+    std::unique_ptr<EmbeddedSite> listings_;
+    std::unique_ptr<EmbeddedSite> update_;
     std::string listingsHost_;
     std::string updateHost_;
 };
 
-}  // namespace zelidor::cli
+}  // namespace zelidor::samplesite
