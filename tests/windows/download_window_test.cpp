@@ -16,6 +16,7 @@
 #include "download/ui/shutdown_countdown.h"
 #include "engine/programme_store.h"
 #include "samplesite/sample_site.h"
+#include "support/local_server.h"
 #include "window_rig.h"
 
 using namespace Qt::StringLiterals;
@@ -36,6 +37,12 @@ struct RecordingPower : PowerControl {
 
 class DownloadWindow : public WindowRig {
   protected:
+    // The bundled site on a port of this test's own: the fixed default port would be shared
+    // with other test programs running at the same time.
+    DownloadWindow() {
+        ConfigStore(appFolder()).setNumber(ConfigField::SamplePort, test::closedPort());
+    }
+
     // The main window with the download command connected, and the download window it opens.
     ui::FrmImportTV* open(ui::GuideServices guide) {
         if (!main_) {
