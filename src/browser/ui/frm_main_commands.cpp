@@ -35,26 +35,26 @@ QAction* barCommand(QMenuBar* bar, const char* name, const QString& caption) {
     return action;
 }
 
-struct ButtonSpec {
+struct ButtonPlan {
     const char* key;
     QString caption;
     QString tooltip;
     QString themeIcon;
 };
 
-void addButtons(QToolBar& toolbar, const std::vector<ButtonSpec>& buttons, bool showCaption) {
-    for (const ButtonSpec& spec : buttons) {
-        if (spec.key == nullptr) {
+void addButtons(QToolBar& toolbar, const std::vector<ButtonPlan>& buttons, bool showCaption) {
+    for (const ButtonPlan& plan : buttons) {
+        if (plan.key == nullptr) {
             toolbar.addSeparator();
             continue;
         }
-        QString key = QLatin1String(spec.key);
-        QAction* action = toolbar.addAction(commandIcon(key, spec.themeIcon),
-                                            showCaption ? spec.caption : spec.tooltip);
+        QString key = QLatin1String(plan.key);
+        QAction* action = toolbar.addAction(commandIcon(key, plan.themeIcon),
+                                            showCaption ? plan.caption : plan.tooltip);
         action->setObjectName(toolbar.objectName() + u'_' + key);
         action->setData(key);
-        if (!spec.tooltip.isEmpty()) {
-            action->setToolTip(spec.tooltip);
+        if (!plan.tooltip.isEmpty()) {
+            action->setToolTip(plan.tooltip);
         }
     }
 }
