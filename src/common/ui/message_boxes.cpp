@@ -46,28 +46,25 @@ void MessageBoxes::message(const std::string& title, const std::string& text, Me
     box.exec();
 }
 
-Answer MessageBoxes::question(const std::string& title, const std::string& text) {
-    QMessageBox box(QMessageBox::Information, fromLatin1(title), fromLatin1(text),
-                    QMessageBox::NoButton, owner_);
-    QPushButton* retry = box.addButton(u"Riprova"_s, QMessageBox::AcceptRole);
+// A box whose first button gives `yes` and whose "Annulla" (also Escape) gives Cancel.
+Answer MessageBoxes::ask(QMessageBox::Icon icon, const std::string& title, const std::string& text,
+                         const QString& yesCaption, Answer yes) {
+    QMessageBox box(icon, fromLatin1(title), fromLatin1(text), QMessageBox::NoButton, owner_);
+    QPushButton* yesButton = box.addButton(yesCaption, QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(u"Annulla"_s, QMessageBox::RejectRole);
-    box.setDefaultButton(retry);
+    box.setDefaultButton(yesButton);
     box.setEscapeButton(cancel);
     NormalPointer pointer;
     box.exec();
-    return box.clickedButton() == retry ? Answer::Retry : Answer::Cancel;
+    return box.clickedButton() == yesButton ? yes : Answer::Cancel;
+}
+
+Answer MessageBoxes::question(const std::string& title, const std::string& text) {
+    return ask(QMessageBox::Information, title, text, u"Riprova"_s, Answer::Retry);
 }
 
 Answer MessageBoxes::confirm(const std::string& title, const std::string& text) {
-    QMessageBox box(QMessageBox::Question, fromLatin1(title), fromLatin1(text),
-                    QMessageBox::NoButton, owner_);
-    QPushButton* ok = box.addButton(u"OK"_s, QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(u"Annulla"_s, QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(cancel);
-    NormalPointer pointer;
-    box.exec();
-    return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+    return ask(QMessageBox::Question, title, text, u"OK"_s, Answer::Ok);
 }
 
 }  // namespace zelidor::ui

@@ -2,6 +2,7 @@
 // program speaks one language, and Qt's own translations are not loaded).
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -19,6 +20,9 @@ class MessageBoxes : public Dialogs {
     Answer confirm(const std::string& title, const std::string& text) override;
 
   private:
+    Answer ask(QMessageBox::Icon icon, const std::string& title, const std::string& text,
+               const QString& yesCaption, Answer yes);
+
     QPointer<QWidget> owner_;
 };
 
