@@ -105,28 +105,23 @@ class DownloadWindow : public WindowRig {
 TEST_F(DownloadWindow, ControlsCarryTheirNamesAndTheFilterIsTheGuidesFilter) {
     ui::FrmImportTV* window = open();
     EXPECT_EQ(window->windowTitle(), u"Importa Programmi TV Da Internet..."_s);
-    const std::pair<const char*, QString> captions[] = {
-        {"Option1", u"Scarica Solo I Programmi Di Oggi"_s},
-        {"Option3", u"Scarica I Programmi Di Tutta La Settimana"_s},
-        {"Check2", u"Scarica Solo La Lista (Veloce)"_s},
-        {"Check9", u"Apri Una Finestra Di Explorer"_s},
-        {"Command1", u"Inizia a Scaricare I Programmi Delle TV Selezionate"_s},
-        {"Command2", u"Stop"_s},
-        {"Command3", u"Opzioni Avanzate"_s},
-        {"Command4", u"Nuovo Tipo"_s},
-        {"Command5", u"Elimina"_s},
-        {"Command6", u"Salva"_s},
-        {"ChkShutDown", u"Spegni il PC alla fine del Download Delle Informazioni"_s},
-        {"Option4_3", u"ShoutDown Forzato (si possono perdere dati)"_s},
-        {"Check1_6", u"Scarica Le Descrizioni solo di questo TIPO :"_s},
-        {"Check1_13", u"Immagini :"_s},
-        {"Label9", u"Download Palinsesti :"_s},
-        {"Label8", u"Download In Corso... Attendere !"_s}};
-    for (const auto& [name, caption] : captions) {
-        auto* control = window->findChild<QWidget*>(QLatin1String(name));
-        ASSERT_NE(control, nullptr) << name;
-        EXPECT_EQ(control->property("text").toString(), caption) << name;
-    }
+    expectTexts(*window,
+                {{"Option1", u"Scarica Solo I Programmi Di Oggi"_s},
+                 {"Option3", u"Scarica I Programmi Di Tutta La Settimana"_s},
+                 {"Check2", u"Scarica Solo La Lista (Veloce)"_s},
+                 {"Check9", u"Apri Una Finestra Di Explorer"_s},
+                 {"Command1", u"Inizia a Scaricare I Programmi Delle TV Selezionate"_s},
+                 {"Command2", u"Stop"_s},
+                 {"Command3", u"Opzioni Avanzate"_s},
+                 {"Command4", u"Nuovo Tipo"_s},
+                 {"Command5", u"Elimina"_s},
+                 {"Command6", u"Salva"_s},
+                 {"ChkShutDown", u"Spegni il PC alla fine del Download Delle Informazioni"_s},
+                 {"Option4_3", u"ShoutDown Forzato (si possono perdere dati)"_s},
+                 {"Check1_6", u"Scarica Le Descrizioni solo di questo TIPO :"_s},
+                 {"Check1_13", u"Immagini :"_s},
+                 {"Label9", u"Download Palinsesti :"_s},
+                 {"Label8", u"Download In Corso... Attendere !"_s}});
     for (const char* name : {"MonthView1", "ListView2", "LstLog", "TxtStop", "Frame3", "ImgCover",
                              "TxtRightPage", "Label5", "ProgressBar2", "TxtUserComments"}) {
         EXPECT_NE(window->findChild<QWidget*>(QLatin1String(name)), nullptr) << name;

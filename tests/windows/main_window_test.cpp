@@ -41,21 +41,15 @@ TEST_F(MainWindow, ControlsCommandsAndPicturesAreInPlace) {
             EXPECT_FALSE(control->accessibleName().isEmpty()) << name;
         }
     }
-    const std::vector<std::pair<const char*, QString>> entries = {
-        {"compactdb", u"Compatta il Database..."_s},
-        {"exit", u"Exit"_s},
-        {"searchprog", u"Ricerca Un Programma"_s},
-        {"downloadpr", u"Importa I Programmi Televisivi"_s},
-        {"advreport", u"Report Avanzati"_s},
-        {"preferences", u"Preferenze"_s},
-        {"help", u"Help"_s},
-        {"home", u"Home Page"_s},
-        {"about", u"About"_s}};
-    for (const auto& [name, caption] : entries) {
-        auto* entry = window->findChild<QAction*>(QLatin1String(name));
-        ASSERT_NE(entry, nullptr) << name;
-        EXPECT_EQ(entry->text(), caption) << name;
-    }
+    expectTexts(*window, {{"compactdb", u"Compatta il Database..."_s},
+                          {"exit", u"Exit"_s},
+                          {"searchprog", u"Ricerca Un Programma"_s},
+                          {"downloadpr", u"Importa I Programmi Televisivi"_s},
+                          {"advreport", u"Report Avanzati"_s},
+                          {"preferences", u"Preferenze"_s},
+                          {"help", u"Help"_s},
+                          {"home", u"Home Page"_s},
+                          {"about", u"About"_s}});
     // Commands without an action yet are shown but cannot be chosen.
     EXPECT_FALSE(window->findChild<QAction*>(u"selectdb"_s)->isEnabled());
     EXPECT_FALSE(window->findChild<QAction*>(u"statisticroot"_s)->isEnabled());

@@ -118,6 +118,15 @@ void WindowRig::screenshot(QWidget& widget, const char* name) {
     }
 }
 
+void WindowRig::expectTexts(const QObject& root,
+                            const std::vector<std::pair<const char*, QString>>& texts) {
+    for (const auto& [name, text] : texts) {
+        auto* object = root.findChild<QObject*>(QLatin1String(name));
+        ASSERT_NE(object, nullptr) << name;
+        EXPECT_EQ(object->property("text").toString(), text) << name;
+    }
+}
+
 QAction* WindowRig::toolbarButton(ui::FrmMain& window, const char* toolbar, const char* key) {
     auto* bar = window.findChild<QToolBar*>(QLatin1String(toolbar));
     return bar != nullptr ? ui::FrmMainCommands::button(*bar, QLatin1String(key)) : nullptr;

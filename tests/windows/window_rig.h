@@ -42,6 +42,9 @@ class WindowRig : public testing::Test {
     static QString pageHtml(ui::FrmMain& window);
     // With SCREENSHOT_DIR set, keeps a picture of the widget there, for people to look at.
     static void screenshot(QWidget& widget, const char* name);
+    // Each named object (control or menu entry) under root shows its text.
+    static void expectTexts(const QObject& root,
+                            const std::vector<std::pair<const char*, QString>>& texts);
     static QAction* toolbarButton(ui::FrmMain& window, const char* toolbar, const char* key);
 
     RecordingDialogs dialogs_;
